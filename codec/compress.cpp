@@ -1,0 +1,1 @@
+#include "codec/compress.h"

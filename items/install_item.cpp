@@ -1,0 +1,1 @@
+#include "items/install_item.h"

@@ -1,0 +1,16 @@
+#include "package/package_string.h"
+
+#include <cstring>
+
+std::string ReadPackageString(ByteStream& stream) {
+    uint32_t start = stream.GetPosition();
+    char buffer[kMaxPackageString + 4] = {};
+    uint32_t got = stream.Read(buffer, kMaxPackageString);
+    size_t length = strnlen(buffer, got);
+    stream.Seek(int64_t(start) + length + 1, ByteStream::kBegin);
+    return std::string(buffer, length);
+}
+
+void WritePackageString(ByteStream& stream, const std::string& text) {
+    stream.Write(text.c_str(), static_cast<uint32_t>(text.size() + 1));
+}
