@@ -1,1 +1,262 @@
+// The block decompressor: the groups are read in chunks, expanded in memory and the
+// result is written to the destination with one write.
 #include "codec/decompress.h"
+
+#include "package/block_header.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+
+namespace {
+
+constexpr uint32_t kMaxGroupSize = 17;     // flag byte and 8 two-byte matches
+constexpr uint32_t kMaxGroupOutput = 136;  // 8 matches of 17 bytes
+// No group yields more than 8 output bytes per group byte (136 from 17, 17 from the
+// 3 bytes of a one-match group), so C bytes never expand to more than 8 × C.
+constexpr int64_t kMaxExpansion = 8;
+constexpr uint32_t kChunkSize = 64 * 1024;
+// Room behind the data and the output for the whole-word copies of the fast path.
+constexpr uint32_t kSlack = 32;
+
+enum class Outcome { kDone, kCancelled, kDamaged };
+
+inline void Copy8(uint8_t* to, const uint8_t* from) {
+    uint64_t v;
+    std::memcpy(&v, from, 8);
+    std::memcpy(to, &v, 8);
+}
+
+inline void Copy16(uint8_t* to, const uint8_t* from) {
+    uint64_t a, b;
+    std::memcpy(&a, from, 8);
+    std::memcpy(&b, from + 8, 8);
+    std::memcpy(to, &a, 8);
+    std::memcpy(to + 8, &b, 8);
+}
+
+// A match as the block move it is defined to be: the first D bytes repeat what was
+// produced, the rest of a match with D < N comes from the part of the output not yet
+// produced, which is zero.
+inline void CopyMatchExact(uint8_t* to, uint32_t distance, uint32_t length) {
+    uint32_t copied = distance < length ? distance : length;
+    std::memcpy(to, to - distance, copied);
+    std::memset(to + copied, 0, length - copied);
+}
+
+// The group data of one block, read from the source in chunks and never beyond the
+// block's C bytes.
+class GroupReader {
+public:
+    GroupReader(ByteStream& source, uint32_t size)
+        : m_source(source), m_nUnread(size),
+          m_nCapacity((size < kChunkSize ? size : kChunkSize) + kMaxGroupSize) {}
+
+    bool Allocate() {
+        m_pBuffer.reset(new (std::nothrow) uint8_t[m_nCapacity + kSlack]());
+        return m_pBuffer != nullptr;
+    }
+
+    // Makes a whole group available, or the rest of the block when less is left.
+    // False when the source ends before the block does.
+    bool Fill() {
+        if (m_nEnd - m_nPos >= kMaxGroupSize || m_nUnread == 0)
+            return true;
+        uint32_t kept = m_nEnd - m_nPos;
+        std::memmove(m_pBuffer.get(), m_pBuffer.get() + m_nPos, kept);
+        m_nPos = 0;
+        m_nEnd = kept;
+        uint32_t want = m_nCapacity - m_nEnd;
+        if (want > m_nUnread)
+            want = m_nUnread;
+        while (want > 0) {
+            uint32_t got = m_source.Read(m_pBuffer.get() + m_nEnd, want);
+            if (got == 0)
+                return false;
+            m_nEnd += got;
+            m_nUnread -= got;
+            want -= got;
+        }
+        return true;
+    }
+
+    const uint8_t* Data() const { return m_pBuffer.get() + m_nPos; }
+    uint32_t Available() const { return m_nEnd - m_nPos; }
+    void Skip(uint32_t count) { m_nPos += count; }
+
+private:
+    ByteStream& m_source;
+    uint32_t m_nUnread;
+    uint32_t m_nCapacity;
+    std::unique_ptr<uint8_t[]> m_pBuffer;
+    uint32_t m_nPos = 0;
+    uint32_t m_nEnd = 0;
+};
+
+class BlockExpander {
+public:
+    BlockExpander(uint8_t* output, uint32_t size) : m_pOut(output), m_nSize(size) {}
+
+    uint32_t Produced() const { return m_nOut; }
+
+    // A group that lies whole in the data and cannot reach the output's end: items are
+    // copied with whole-word moves that may write past them into the slack.
+    bool FastGroup(const uint8_t* group) {
+        const uint8_t* in = group + 1;
+        uint32_t bits = uint32_t(group[0]) << 24;
+        uint32_t items = 8;
+        while (items > 0) {
+            if (!(bits & 0x80000000u)) {
+                uint32_t run = bits ? uint32_t(__builtin_clz(bits)) : 32;
+                if (run > items)
+                    run = items;
+                Copy8(m_pOut + m_nOut, in);
+                m_nOut += run;
+                in += run;
+                bits <<= run;
+                items -= run;
+                continue;
+            }
+            uint32_t distance = uint32_t(in[0]) << 4 | in[1] >> 4;
+            uint32_t length = (in[1] & 15u) + 2;
+            in += 2;
+            bits <<= 1;
+            --items;
+            if (distance > m_nOut)
+                return false;
+            uint8_t* to = m_pOut + m_nOut;
+            if (distance >= length) {
+                // Reads only produced bytes; anything copied past length lands in
+                // bytes not produced yet.
+                Copy16(to, to - distance);
+                to[16] = (to - distance)[16];
+            } else {
+                CopyMatchExact(to, distance, length);
+            }
+            m_nOut += length;
+        }
+        return true;
+    }
+
+    // Any other group: items stop when the output is full or the group's bytes in the
+    // block run out; every copy is exact.
+    bool CarefulGroup(const uint8_t* group, uint32_t itemBytes) {
+        const uint8_t* in = group + 1;
+        uint32_t i = 0;
+        for (uint32_t bit = 0x80; bit != 0 && i < itemBytes && m_nOut < m_nSize; bit >>= 1) {
+            if (!(group[0] & bit)) {
+                m_pOut[m_nOut++] = in[i++];
+                continue;
+            }
+            if (i + 1 >= itemBytes)
+                return false;
+            uint32_t distance = uint32_t(in[i]) << 4 | in[i + 1] >> 4;
+            uint32_t length = (in[i + 1] & 15u) + 2;
+            i += 2;
+            if (distance > m_nOut || length > m_nSize - m_nOut)
+                return false;
+            CopyMatchExact(m_pOut + m_nOut, distance, length);
+            m_nOut += length;
+        }
+        return true;
+    }
+
+    bool HasRoomForAnyGroup() const { return m_nSize - m_nOut >= kMaxGroupOutput; }
+
+private:
+    uint8_t* m_pOut;
+    uint32_t m_nSize;
+    uint32_t m_nOut = 0;
+};
+
+// The smallest count of consumed bytes at which the percentage reaches percent.
+inline int64_t ReportThreshold(int32_t percent, int32_t packed) {
+    return (int64_t(percent) * (int64_t(packed) + 1) + 99) / 100;
+}
+
+}  // namespace
+
+int32_t DecompressBlock(ByteStream& source, ByteStream& destination, ProgressCallback callback, void* user) {
+    BlockHeader header;
+    if (!ReadBlockHeader(source, header))
+        return -1;
+    const int32_t size = header.nUncompressed;
+    const int32_t packed = header.nCompressed;
+    const uint32_t start = source.GetPosition();
+    const int64_t end = int64_t(start) + packed;
+
+    auto finish = [&](int32_t result) {
+        if (callback)
+            callback(-1, user);
+        return result;
+    };
+    auto damaged = [&]() {
+        source.Seek(end, ByteStream::kBegin);
+        return finish(-1);
+    };
+
+    // Checked before anything is allocated or written: the sizes must fit each other
+    // and the data must be there.
+    if (packed < 0 || end > int64_t(UINT32_MAX))
+        return finish(-1);
+    if (size < 0 || int64_t(size) > kMaxExpansion * packed || end > int64_t(source.GetLength()))
+        return damaged();
+
+    std::unique_ptr<uint8_t[]> output(new (std::nothrow) uint8_t[uint32_t(size) + kSlack]);
+    GroupReader reader(source, uint32_t(packed));
+    if (!output || !reader.Allocate())
+        return damaged();
+
+    destination.SetLength(uint32_t(size));
+    destination.Seek(0, ByteStream::kBegin);
+
+    BlockExpander expander(output.get(), uint32_t(size));
+    uint32_t consumed = 0;
+    int64_t nextReport = callback ? ReportThreshold(1, packed) : INT64_MAX;
+    Outcome outcome = Outcome::kDone;
+    while (consumed < uint32_t(packed)) {
+        if (consumed >= nextReport) {
+            int32_t percent = int32_t(int64_t(consumed) * 100 / (int64_t(packed) + 1));
+            nextReport = ReportThreshold(percent + 1, packed);
+            if (callback(percent, user) == 0) {
+                outcome = Outcome::kCancelled;
+                break;
+            }
+        }
+        if (!reader.Fill()) {
+            outcome = Outcome::kDamaged;
+            break;
+        }
+        const uint8_t* group = reader.Data();
+        uint32_t groupSize = 9 + uint32_t(__builtin_popcount(group[0]));
+        uint32_t left = uint32_t(packed) - consumed;
+        if (groupSize > left)
+            groupSize = left;
+        bool whole = groupSize == 9 + uint32_t(__builtin_popcount(group[0]));
+        bool ok = whole && expander.HasRoomForAnyGroup() ? expander.FastGroup(group)
+                                                         : expander.CarefulGroup(group, groupSize - 1);
+        if (!ok) {
+            outcome = Outcome::kDamaged;
+            break;
+        }
+        reader.Skip(groupSize);
+        consumed += groupSize;
+    }
+
+    if (outcome == Outcome::kCancelled) {
+        // Where reading group by group would have left it: at the group not read.
+        output.reset();
+        source.Seek(int64_t(start) + consumed, ByteStream::kBegin);
+        return finish(-1);
+    }
+    if (outcome == Outcome::kDamaged)
+        return damaged();
+
+    uint32_t produced = expander.Produced();
+    std::memset(output.get() + produced, 0, uint32_t(size) - produced);
+    destination.Write(output.get(), uint32_t(size));
+    destination.Flush();
+    output.reset();
+    source.Seek(end, ByteStream::kBegin);
+    return finish(size);
+}

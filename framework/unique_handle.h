@@ -73,6 +73,19 @@ struct GdiObjectTraits {
     static Handle Invalid() { return nullptr; }
     static void Close(Handle h) { DeleteObject(h); }
 };
+// Fonts, bitmaps and brushes keep their own handle type, so that no cast is needed to use them.
+template <typename H>
+struct TypedGdiObjectTraits {
+    using Handle = H;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DeleteObject(h); }
+};
+// A device context made by CreateCompatibleDC (not one from GetDC or BeginPaint).
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DeleteDC(h); }
+};
 
 using CUniqueKernelHandle = CUniqueHandle<KernelHandleTraits>;
 using CUniqueFile = CUniqueHandle<FileHandleTraits>;
@@ -80,3 +93,7 @@ using CUniqueFind = CUniqueHandle<FindHandleTraits>;
 using CUniqueRegKey = CUniqueHandle<RegKeyTraits>;
 using CUniqueModule = CUniqueHandle<ModuleTraits>;
 using CUniqueGdiObject = CUniqueHandle<GdiObjectTraits>;
+using CUniqueFont = CUniqueHandle<TypedGdiObjectTraits<HFONT>>;
+using CUniqueBitmap = CUniqueHandle<TypedGdiObjectTraits<HBITMAP>>;
+using CUniqueBrush = CUniqueHandle<TypedGdiObjectTraits<HBRUSH>>;
+using CUniqueMemoryDC = CUniqueHandle<MemoryDcTraits>;

@@ -10,7 +10,7 @@ public:
     ~CInstallRoot() override;
 
     // Base project record, then the system item count and their records.
-    void Load(ByteStream& stream) override;
+    bool Load(ByteStream& stream) override;
     void Save(ByteStream& stream) const override;
     // Base count plus the system items.
     int CountFiles(uint32_t& totalBytes) const override;

@@ -1,0 +1,31 @@
+/* Resource ids of the button and bar gallery (a test program). */
+#ifndef VANTREL_TESTS_UI_GALLERY_IDS_H
+#define VANTREL_TESTS_UI_GALLERY_IDS_H
+
+#define IDD_GALLERY 100
+#define IDI_GALLERY 128
+
+#define IDC_FOCUS 1000
+#define IDC_LAST_CLICK 1001
+#define IDC_TEXT 1010
+#define IDC_TEXT_OFF 1011
+#define IDC_ICON 1012
+#define IDC_ICON_OFF 1013
+#define IDC_CANCEL_SKIN 1014
+#define IDC_CANCEL_SKIN_OFF 1015
+#define IDC_OK_SKIN 1016
+#define IDC_OK_SKIN_OFF 1017
+#define IDC_PREFIX 1018
+#define IDC_NO_BITMAP 1019
+#define IDC_BAR_0 1020
+#define IDC_BAR_42 1021
+#define IDC_BAR_100 1022
+
+#define IDS_GALLERY_HELLO 201
+#define IDS_GALLERY_CAPTION 202
+#define IDS_GALLERY_LONG 203
+#define IDS_GALLERY_MISSING 299
+
+#define IDB_GALLERY_MISSING 999
+
+#endif
