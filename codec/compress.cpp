@@ -1,7 +1,5 @@
-// The block compressor. The pair dictionary's lists are kept as prefixes of chains
-// through a ring of earlier positions: entries are only added at a list's front and
-// only cut from its tail, so a list is its newest entry followed through the ring,
-// as many steps as its count says.
+// The block compressor: a greedy LZ77 coder whose choices are fixed by the pair
+// dictionary's limits, made fast without changing a single choice.
 #include "codec/compress.h"
 
 #include "package/package_int.h"
@@ -47,11 +45,27 @@ inline uint32_t CommonLength(const uint8_t* a, const uint8_t* b) {
     return a[8] == b[8] ? 9 : 8;
 }
 
-// The pair dictionary. Positions are stored absolute, as the block's base plus the
-// position in the block; every block starts its base at least a window past the
-// previous block's end, so entries of earlier blocks are out of reach and a list whose
-// head lies before the base is empty. Clearing the tables is thus needed only when the
-// 32-bit positions run out, not once per block.
+inline uint32_t HashOfThree(const uint8_t* p) {
+    uint32_t v = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
+    return (v * 2654435761u) >> 16;
+}
+
+// The pair dictionary, with the limits that decide which match is chosen and none of
+// the cost of walking every entry.
+//
+// A list never needs its entries spelled out. Entries are only added at the front
+// and only cut from the tail, so a list is the newest nCount of all the positions
+// entered under its key; numbering those positions (serials) tells membership.
+// Entries that cannot be longer than 2 bytes never matter, so the candidates are
+// walked through a chain of the positions whose first three bytes hash alike, nearest
+// first, and stop at the first one out of the window or out of the list. What a full
+// walk does besides choosing, cutting a list back to its entries inside the window, is
+// done from a count of those entries kept as the window moves on.
+//
+// Positions in the hash chain are absolute: each block's base lies a window past the
+// previous block's end, so earlier blocks' entries are out of reach. Per-key state
+// carries the number of the block that last touched it. Nothing of size is cleared per
+// block.
 class PairDictionary {
 public:
     struct Match {
@@ -59,76 +73,110 @@ public:
         uint32_t nDistance;
     };
 
-    void Begin(uint32_t length) {
+    void Begin(const uint8_t* data, uint32_t length) {
         if (UINT32_MAX - m_nNextBase < uint64_t(length) + 2 * kRingSize) {
-            std::memset(m_lists, 0, sizeof m_lists);
+            std::memset(m_heads, 0, sizeof m_heads);
             m_nNextBase = kRingSize;
         }
         m_nBase = m_nNextBase;
         m_nNextBase += length + kRingSize;
-    }
-
-    uint32_t Base() const { return m_nBase; }
-
-    void Enter(uint32_t key, uint32_t position) {
-        List& list = m_lists[key];
-        if (list.nHead < m_nBase)
-            list.nCount = 0;
-        else if (list.nCount == kListCap)
-            list.nCount = kListCut;
-        m_ring[position & (kRingSize - 1)] = list.nHead;
-        list.nHead = position;
-        ++list.nCount;
-    }
-
-    // Best match for the bytes at here (absolute position). Candidates are taken
-    // nearest first and only a strictly longer one replaces the best, so the nearest
-    // wins among equal lengths. The walk visits every entry up to the first one
-    // beyond the window, because meeting that entry is what shortens the list; each
-    // candidate costs one word comparison and no unpredictable branch. endCap bounds
-    // every match by the block's end.
-    Match Search(const uint8_t* data, uint32_t here, uint32_t endCap) {
-        const uint8_t* current = data + (here - m_nBase);
-        List& list = m_lists[KeyAt(current)];
-        uint32_t bestLength = kMinMatch - 1;
-        uint32_t bestDistance = 0;
-        if (list.nHead < m_nBase)
-            return {bestLength, bestDistance};
-        const uint64_t leading = LoadWord(current);
-        const uint32_t oldest = here - kWindow;
-        uint32_t candidate = list.nHead;
-        for (uint32_t i = 0, count = list.nCount; i < count; ++i) {
-            if (candidate < oldest) {
-                list.nCount = i;
-                break;
-            }
-            uint32_t distance = here - candidate;
-            const uint8_t* earlier = current - distance;
-            uint64_t diff = LoadWord(earlier) ^ leading;
-            uint32_t length = diff ? uint32_t(__builtin_ctzll(diff)) >> 3 : 8 + CommonLength(earlier + 8, current + 8);
-            // A match never reaches the byte just before here.
-            uint32_t cap = distance - 1 < endCap ? distance - 1 : endCap;
-            length = length < cap ? length : cap;
-            bool longer = length > bestLength;
-            bestDistance = longer ? distance : bestDistance;
-            bestLength = longer ? length : bestLength;
-            if (bestLength == kMaxMatch)
-                break;
-            candidate = m_ring[candidate & (kRingSize - 1)];
+        if (++m_nBlock == 0) {
+            std::memset(m_keys, 0, sizeof m_keys);
+            m_nBlock = 1;
         }
-        return {bestLength, bestDistance};
+        std::memset(m_entered, 0, sizeof m_entered);
+        m_nRetired = 0;
+        m_pData = data;
+    }
+
+    void Enter(uint32_t pos) {
+        const uint8_t* at = m_pData + pos;
+        KeyState& key = m_keys[KeyAt(at)];
+        if (key.nBlock != m_nBlock)
+            key = KeyState{0, 0, 0, m_nBlock};
+        key.nCount = uint8_t((key.nCount == kListCap ? kListCut : key.nCount) + 1);
+        ++key.nInWindow;
+        const uint32_t absolute = m_nBase + pos;
+        m_serials[absolute & (kRingSize - 1)] = key.nNextSerial++;
+        uint32_t& head = m_heads[HashOfThree(at)];
+        m_chain[absolute & (kRingSize - 1)] = head;
+        head = absolute;
+        m_entered[pos & (kEnteredSize - 1)] = 1;
+    }
+
+    // Best match at pos, at most endCap long. Only a strictly longer candidate
+    // replaces the best, so the nearest wins among equal lengths.
+    Match Search(uint32_t pos, uint32_t endCap) {
+        Retire(pos);
+        const uint8_t* current = m_pData + pos;
+        KeyState& key = m_keys[KeyAt(current)];
+        Match best = {kMinMatch - 1, 0};
+        if (key.nBlock != m_nBlock)
+            return best;
+        if (endCap >= kMinMatch) {
+            const uint32_t here = m_nBase + pos;
+            const uint32_t oldest = here - kWindow;
+            const uint64_t leading = LoadWord(current);
+            for (uint32_t candidate = m_heads[HashOfThree(current)]; candidate >= oldest;
+                 candidate = m_chain[candidate & (kRingSize - 1)]) {
+                uint32_t distance = here - candidate;
+                const uint8_t* earlier = current - distance;
+                uint64_t diff = LoadWord(earlier) ^ leading;
+                if (diff & 0xFFFFFF)
+                    continue;
+                // The same pair: older entries of the key are out of the list too.
+                if (uint16_t(key.nNextSerial - m_serials[candidate & (kRingSize - 1)]) > key.nCount)
+                    break;
+                uint32_t length = diff ? uint32_t(__builtin_ctzll(diff)) >> 3 : 8 + CommonLength(earlier + 8, current + 8);
+                // A match never reaches the byte just before pos.
+                uint32_t cap = distance - 1 < endCap ? distance - 1 : endCap;
+                length = length < cap ? length : cap;
+                if (length > best.nLength) {
+                    best = {length, distance};
+                    if (length == kMaxMatch)
+                        break;
+                }
+            }
+        }
+        // A full walk stops at a 17-byte candidate; otherwise it meets the list's first
+        // entry beyond the window, if there is one, and drops it and all behind it.
+        if (best.nLength < kMaxMatch && key.nCount > key.nInWindow)
+            key.nCount = uint8_t(key.nInWindow);
+        return best;
     }
 
 private:
-    struct List {
-        uint32_t nHead;   // newest entry, absolute
-        uint32_t nCount;  // entries in the list: its newest nCount entries of the chain
+    static constexpr uint32_t kEnteredSize = 2 * kRingSize;
+
+    struct KeyState {
+        uint16_t nNextSerial;  // serial of the next entry; the list is the nCount before it
+        uint16_t nCount;
+        uint16_t nInWindow;    // entries within the window of the next search
+        uint16_t nBlock;
     };
 
-    List m_lists[kKeyCount] = {};
-    uint32_t m_ring[kRingSize] = {};  // entry at position p: the next older entry of its key
+    // Takes the positions that fall out of the window for a search at pos out of their
+    // keys' counts.
+    void Retire(uint32_t pos) {
+        for (; m_nRetired + kWindow < pos; ++m_nRetired) {
+            uint8_t& entered = m_entered[m_nRetired & (kEnteredSize - 1)];
+            if (entered) {
+                --m_keys[KeyAt(m_pData + m_nRetired)].nInWindow;
+                entered = 0;
+            }
+        }
+    }
+
+    KeyState m_keys[kKeyCount] = {};
+    uint32_t m_heads[kKeyCount] = {};     // newest position of each hash of three bytes
+    uint32_t m_chain[kRingSize] = {};     // at a position: the next older one of its hash
+    uint16_t m_serials[kRingSize] = {};   // at a position: its serial under its key
+    uint8_t m_entered[kEnteredSize] = {}; // positions entered and not yet retired
+    const uint8_t* m_pData = nullptr;
     uint32_t m_nBase = 0;
     uint32_t m_nNextBase = kRingSize;
+    uint32_t m_nRetired = 0;
+    uint16_t m_nBlock = 0;
 };
 
 // One dictionary per thread is kept between calls so that a block does not pay for
@@ -259,8 +307,7 @@ int32_t CompressBlock(ByteStream& source, ByteStream& destination, int thorough,
 
     DictionaryLease lease;
     PairDictionary& dictionary = *lease;
-    dictionary.Begin(length);
-    const uint32_t base = dictionary.Base();
+    dictionary.Begin(data, length);
     GroupWriter writer(destination, int64_t(length) + length / 8);
 
     int64_t nextReport = callback ? ReportThreshold(1, length) : INT64_MAX;
@@ -278,17 +325,17 @@ int32_t CompressBlock(ByteStream& source, ByteStream& destination, int thorough,
         }
         const uint32_t p = uint32_t(pos);
         if (p >= 2)
-            dictionary.Enter(KeyAt(data + p - 1), base + p - 1);
+            dictionary.Enter(p - 1);
         // The last two bytes are never covered by a match.
         uint32_t endCap = uint32_t(n - 2 - pos);
         if (endCap > kMaxMatch)
             endCap = kMaxMatch;
-        PairDictionary::Match match = dictionary.Search(data, base + p, endCap);
+        PairDictionary::Match match = dictionary.Search(p, endCap);
         if (match.nLength >= kMinMatch) {
             writer.Match(match.nDistance, match.nLength);
             if (thorough) {
                 for (uint32_t q = p, last = p + match.nLength - 2; q <= last; ++q)
-                    dictionary.Enter(KeyAt(data + q), base + q);
+                    dictionary.Enter(q);
             }
             pos += match.nLength;
         } else {

@@ -8,7 +8,7 @@
 //   N        title               string
 //            description         string  the title when the package's is empty
 //            root removal record
-//            registry list for HKEY_CURRENT_USER   (items/registry_records.h)
+//            registry list for HKEY_CURRENT_USER   (items/registry_entry.h)
 //            registry list for HKEY_LOCAL_MACHINE
 //   len − 4  trailer             int32   N
 //

@@ -25,6 +25,8 @@ const char kExitCodes[] =
 
 int main(int argc, char** argv) {
     CLI::App app("Builds Vantrel setup programs from a manifest and reads them back.", "vantrel-pack");
+    // Paths starting with '/' are paths, also on Windows: no "/option" style.
+    app.allow_windows_style_options(false);
     app.set_version_flag("--version", "vantrel-pack " VANTREL_VERSION);
     app.footer(kExitCodes);
     app.require_subcommand(1);

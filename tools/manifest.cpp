@@ -125,7 +125,7 @@ public:
         return absolute ? path : JoinPath(m_strBase, path);
     }
 
-    void ReadTree(const toml::table& top, const char* key, TreeSpec& spec) const {
+    void ReadTree(const toml::table& top, const char* key, TreeEntries& entries) const {
         const toml::table* tree = Table(top, key, key);
         if (!tree)
             return;
@@ -148,7 +148,7 @@ public:
             entry.bRemove = Bool(*add, "remove", table).value_or(true);
             if (!entry.source && entry.strTarget.empty())
                 Fail(add, table + " needs a source, or a target folder to create");
-            spec.adds.push_back(std::move(entry));
+            entries.adds.push_back(std::move(entry));
         }
         for (const toml::table* set : Tables(*tree, "set", name + ".set")) {
             std::string table = name + ".set";
@@ -161,7 +161,7 @@ public:
             entry.strPath = *path;
             entry.shortcut = Bool(*set, "shortcut", table);
             entry.remove = Bool(*set, "remove", table);
-            spec.sets.push_back(std::move(entry));
+            entries.sets.push_back(std::move(entry));
         }
     }
 

@@ -49,7 +49,7 @@ struct TreeSet {
     std::optional<bool> remove;
 };
 
-struct TreeSpec {
+struct TreeEntries {
     std::vector<TreeAdd> adds;
     std::vector<TreeSet> sets;
 };
@@ -67,8 +67,8 @@ struct Manifest {
     std::string strRootName;
     bool bRootShortcut = false;
     bool bRootRemove = true;
-    TreeSpec install;
-    TreeSpec system;
+    TreeEntries install;
+    TreeEntries system;
 
     CRegistryList user;
     CRegistryList machine;

@@ -203,12 +203,12 @@ private:
     const TreeAdd* m_pAdd = nullptr;
 };
 
-void BuildSection(const TreeSpec& spec, const char* section, CInstallItem& top) {
+void BuildSection(const TreeEntries& entries, const char* section, CInstallItem& top) {
     CTreeBuilder builder(section);
-    for (const TreeAdd& add : spec.adds)
+    for (const TreeAdd& add : entries.adds)
         builder.Add(top, add);
     SortTree(top.m_children);
-    for (const TreeSet& set : spec.sets)
+    for (const TreeSet& set : entries.sets)
         builder.Set(top, set);
 }
 
