@@ -18,6 +18,7 @@ constexpr uint32_t kMaxMatch = 17;
 constexpr uint32_t kListCap = 254;
 constexpr uint32_t kListCut = 160;
 constexpr uint32_t kKeyCount = 65536;
+constexpr uint32_t kHashBits = 15;
 constexpr uint32_t kMaxGroupSize = 17;
 constexpr uint32_t kOutputChunk = 64 * 1024;
 // Zero bytes behind the data for the word-at-a-time comparison.
@@ -26,7 +27,15 @@ constexpr uint32_t kDataSlack = 32;
 // rounded up, and 8 + C must fit an int32.
 constexpr int64_t kMaxSource = (int64_t(INT32_MAX) - 8 - 1) / 9 * 8;
 
-inline uint32_t KeyAt(const uint8_t* p) { return uint32_t(p[0]) << 8 | p[1]; }
+inline uint32_t Load32(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+// The list of the pair at p. Which number a pair gets does not matter, only that
+// equal pairs share a list.
+inline uint32_t KeyOf(uint32_t bytes) { return bytes & 0xFFFF; }
+inline uint32_t HashOfThree(uint32_t bytes) { return ((bytes & 0xFFFFFF) * 2654435761u) >> (32 - kHashBits); }
+inline uint32_t KeyAt(const uint8_t* p) { return KeyOf(Load32(p)); }
 
 inline uint64_t LoadWord(const uint8_t* p) {
     uint64_t v;
@@ -45,10 +54,6 @@ inline uint32_t CommonLength(const uint8_t* a, const uint8_t* b) {
     return a[8] == b[8] ? 9 : 8;
 }
 
-inline uint32_t HashOfThree(const uint8_t* p) {
-    uint32_t v = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
-    return (v * 2654435761u) >> 16;
-}
 
 // The pair dictionary, with the limits that decide which match is chosen and none of
 // the cost of walking every entry.
@@ -84,32 +89,38 @@ public:
             std::memset(m_keys, 0, sizeof m_keys);
             m_nBlock = 1;
         }
-        std::memset(m_entered, 0, sizeof m_entered);
-        m_nRetired = 0;
+        m_nFirstEntry = m_nEndEntry = 0;
+        m_nRetired = 1;
         m_pData = data;
     }
 
+    // kEveryPosition: every position from 1 on is entered, in order (thorough mode), so
+    // the window's entries need no queue.
+    template <bool kEveryPosition>
     void Enter(uint32_t pos) {
-        const uint8_t* at = m_pData + pos;
-        KeyState& key = m_keys[KeyAt(at)];
+        const uint32_t bytes = Load32(m_pData + pos);
+        KeyState& key = m_keys[KeyOf(bytes)];
         if (key.nBlock != m_nBlock)
             key = KeyState{0, 0, 0, m_nBlock};
         key.nCount = uint8_t((key.nCount == kListCap ? kListCut : key.nCount) + 1);
         ++key.nInWindow;
         const uint32_t absolute = m_nBase + pos;
         m_serials[absolute & (kRingSize - 1)] = key.nNextSerial++;
-        uint32_t& head = m_heads[HashOfThree(at)];
+        uint32_t& head = m_heads[HashOfThree(bytes)];
         m_chain[absolute & (kRingSize - 1)] = head;
         head = absolute;
-        m_entered[pos & (kEnteredSize - 1)] = 1;
+        if (!kEveryPosition)
+            m_entries[m_nEndEntry++ & (kEntryRing - 1)] = pos;
     }
 
     // Best match at pos, at most endCap long. Only a strictly longer candidate
     // replaces the best, so the nearest wins among equal lengths.
+    template <bool kEveryPosition>
     Match Search(uint32_t pos, uint32_t endCap) {
-        Retire(pos);
+        Retire<kEveryPosition>(pos);
         const uint8_t* current = m_pData + pos;
-        KeyState& key = m_keys[KeyAt(current)];
+        const uint32_t bytes = Load32(current);
+        KeyState& key = m_keys[KeyOf(bytes)];
         Match best = {kMinMatch - 1, 0};
         if (key.nBlock != m_nBlock)
             return best;
@@ -117,7 +128,7 @@ public:
             const uint32_t here = m_nBase + pos;
             const uint32_t oldest = here - kWindow;
             const uint64_t leading = LoadWord(current);
-            for (uint32_t candidate = m_heads[HashOfThree(current)]; candidate >= oldest;
+            for (uint32_t candidate = m_heads[HashOfThree(bytes)]; candidate >= oldest;
                  candidate = m_chain[candidate & (kRingSize - 1)]) {
                 uint32_t distance = here - candidate;
                 const uint8_t* earlier = current - distance;
@@ -128,6 +139,8 @@ public:
                 if (uint16_t(key.nNextSerial - m_serials[candidate & (kRingSize - 1)]) > key.nCount)
                     break;
                 uint32_t length = diff ? uint32_t(__builtin_ctzll(diff)) >> 3 : 8 + CommonLength(earlier + 8, current + 8);
+                if (length <= best.nLength)
+                    continue;
                 // A match never reaches the byte just before pos.
                 uint32_t cap = distance - 1 < endCap ? distance - 1 : endCap;
                 length = length < cap ? length : cap;
@@ -146,7 +159,8 @@ public:
     }
 
 private:
-    static constexpr uint32_t kEnteredSize = 2 * kRingSize;
+    // Holds every entry still inside the window, and the one about to leave it.
+    static constexpr uint32_t kEntryRing = 2 * kRingSize;
 
     struct KeyState {
         uint16_t nNextSerial;  // serial of the next entry; the list is the nCount before it
@@ -155,27 +169,35 @@ private:
         uint16_t nBlock;
     };
 
-    // Takes the positions that fall out of the window for a search at pos out of their
-    // keys' counts.
+    // Takes the entries that fall out of the window for a search at pos out of their
+    // keys' counts. Entries are made in position order, so they leave in that order.
+    template <bool kEveryPosition>
     void Retire(uint32_t pos) {
-        for (; m_nRetired + kWindow < pos; ++m_nRetired) {
-            uint8_t& entered = m_entered[m_nRetired & (kEnteredSize - 1)];
-            if (entered) {
+        if (kEveryPosition) {
+            for (; m_nRetired + kWindow < pos; ++m_nRetired)
                 --m_keys[KeyAt(m_pData + m_nRetired)].nInWindow;
-                entered = 0;
-            }
+            return;
+        }
+        while (m_nFirstEntry != m_nEndEntry) {
+            uint32_t entry = m_entries[m_nFirstEntry & (kEntryRing - 1)];
+            if (entry + kWindow >= pos)
+                break;
+            --m_keys[KeyAt(m_pData + entry)].nInWindow;
+            ++m_nFirstEntry;
         }
     }
 
     KeyState m_keys[kKeyCount] = {};
-    uint32_t m_heads[kKeyCount] = {};     // newest position of each hash of three bytes
+    uint32_t m_heads[1u << kHashBits] = {};  // newest position of each hash of three bytes
     uint32_t m_chain[kRingSize] = {};     // at a position: the next older one of its hash
     uint16_t m_serials[kRingSize] = {};   // at a position: its serial under its key
-    uint8_t m_entered[kEnteredSize] = {}; // positions entered and not yet retired
+    uint32_t m_entries[kEntryRing] = {};  // entries in the window, oldest first
     const uint8_t* m_pData = nullptr;
     uint32_t m_nBase = 0;
     uint32_t m_nNextBase = kRingSize;
-    uint32_t m_nRetired = 0;
+    uint32_t m_nFirstEntry = 0;
+    uint32_t m_nEndEntry = 0;
+    uint32_t m_nRetired = 1;
     uint16_t m_nBlock = 0;
 };
 
@@ -288,6 +310,45 @@ bool ReadAll(ByteStream& source, uint8_t* buffer, uint32_t length) {
     return true;
 }
 
+// The items of a block of n bytes; false when the callback cancels. kThorough enters
+// every position covered by a match.
+template <bool kThorough>
+bool CompressGroups(const uint8_t* data, uint32_t n, PairDictionary& dictionary, GroupWriter& writer,
+                    ProgressCallback callback, void* user) {
+    int64_t nextReport = callback ? ReportThreshold(1, n) : INT64_MAX;
+    uint32_t pos = 0;
+    while (pos + 1 < n) {
+        if (pos >= nextReport) {
+            int32_t percent = int32_t(int64_t(pos) * 100 / (int64_t(n) + 1));
+            nextReport = ReportThreshold(percent + 1, n);
+            writer.WriteWholeGroups();
+            if (callback(percent, user) == 0)
+                return false;
+        }
+        if (pos >= 2)
+            dictionary.Enter<kThorough>(pos - 1);
+        // The last two bytes are never covered by a match.
+        uint32_t endCap = n - 2 - pos;
+        if (endCap > kMaxMatch)
+            endCap = kMaxMatch;
+        PairDictionary::Match match = dictionary.Search<kThorough>(pos, endCap);
+        if (match.nLength >= kMinMatch) {
+            writer.Match(match.nDistance, match.nLength);
+            if (kThorough) {
+                for (uint32_t q = pos, last = pos + match.nLength - 2; q <= last; ++q)
+                    dictionary.Enter<kThorough>(q);
+            }
+            pos += match.nLength;
+        } else {
+            writer.Literal(data[pos]);
+            ++pos;
+        }
+    }
+    if (pos < n)
+        writer.Literal(data[pos]);
+    return true;
+}
+
 }  // namespace
 
 int32_t CompressBlock(ByteStream& source, ByteStream& destination, int thorough, ProgressCallback callback, void* user) {
@@ -300,51 +361,22 @@ int32_t CompressBlock(ByteStream& source, ByteStream& destination, int thorough,
     const uint32_t sizeField = destination.GetPosition();
     WriteInt32(destination, 0);
 
-    std::vector<uint8_t> buffer(size_t(length) + kDataSlack);
-    if (!ReadAll(source, buffer.data(), length))
+    std::unique_ptr<uint8_t[]> buffer(new uint8_t[size_t(length) + kDataSlack]);
+    std::memset(buffer.get() + length, 0, kDataSlack);
+    if (!ReadAll(source, buffer.get(), length))
         return -1;
-    const uint8_t* data = buffer.data();
+    const uint8_t* data = buffer.get();
 
     DictionaryLease lease;
     PairDictionary& dictionary = *lease;
     dictionary.Begin(data, length);
     GroupWriter writer(destination, int64_t(length) + length / 8);
-
-    int64_t nextReport = callback ? ReportThreshold(1, length) : INT64_MAX;
-    const int64_t n = length;
-    int64_t pos = 0;
-    while (pos < n - 1) {
-        if (pos >= nextReport) {
-            int32_t percent = int32_t(pos * 100 / (n + 1));
-            nextReport = ReportThreshold(percent + 1, n);
-            writer.WriteWholeGroups();
-            if (callback(percent, user) == 0) {
-                callback(-1, user);
-                return -1;
-            }
-        }
-        const uint32_t p = uint32_t(pos);
-        if (p >= 2)
-            dictionary.Enter(p - 1);
-        // The last two bytes are never covered by a match.
-        uint32_t endCap = uint32_t(n - 2 - pos);
-        if (endCap > kMaxMatch)
-            endCap = kMaxMatch;
-        PairDictionary::Match match = dictionary.Search(p, endCap);
-        if (match.nLength >= kMinMatch) {
-            writer.Match(match.nDistance, match.nLength);
-            if (thorough) {
-                for (uint32_t q = p, last = p + match.nLength - 2; q <= last; ++q)
-                    dictionary.Enter(q);
-            }
-            pos += match.nLength;
-        } else {
-            writer.Literal(data[p]);
-            ++pos;
-        }
+    bool done = thorough ? CompressGroups<true>(data, length, dictionary, writer, callback, user)
+                         : CompressGroups<false>(data, length, dictionary, writer, callback, user);
+    if (!done) {
+        callback(-1, user);
+        return -1;
     }
-    if (pos < n)
-        writer.Literal(data[pos]);
     const int64_t packed = writer.Finish();
 
     const uint32_t end = destination.GetPosition();

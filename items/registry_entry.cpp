@@ -75,3 +75,11 @@ void CRegistryList::Write(ByteStream& stream) const {
     for (const auto& child : m_children)
         child->Write(stream);
 }
+
+bool CRegistryEntry::HoldsKeptEntry() const {
+    for (const auto& child : m_children) {
+        if (!child->m_bRemove || child->HoldsKeptEntry())
+            return true;
+    }
+    return false;
+}

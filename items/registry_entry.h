@@ -61,6 +61,8 @@ public:
     virtual void Write(ByteStream& stream) const;
 
     bool IsKey() const { return m_nType == kRegEntryKey; }
+    // True when a key or value below this entry is to be kept at removal.
+    bool HoldsKeptEntry() const;
 
     int32_t m_nType = kRegEntryKey;
     std::string m_strName;

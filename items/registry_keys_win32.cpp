@@ -114,7 +114,9 @@ int RemoveRegistryEntry(const CRegistryEntry& entry, HKEY parent) {
             return 1;
         result = RemoveChildren(entry.m_children, key.Get());
     }
-    if (entry.m_bRemove)
+    // Deleting a key takes whatever is left inside it along: a key that holds an entry
+    // the package keeps stays, so that the kept entry does.
+    if (entry.m_bRemove && !entry.HoldsKeptEntry())
         RegDeleteKeyA(parent, entry.m_strName.c_str());
     return result;
 }

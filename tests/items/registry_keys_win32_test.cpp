@@ -131,6 +131,24 @@ TEST_F(RegistryKeysTest, RemovesFlaggedEntriesDepthFirst) {
     EXPECT_TRUE(Exists("Software"));
 }
 
+TEST_F(RegistryKeysTest, AFlaggedKeyHoldingAKeptValueStaysWithIt) {
+    CRegistryList list;
+    auto key = Key("Settings", 1);
+    key->m_children.push_back(Value("Color", 0, RegValue{kRegValueString, "blue", 0, 0}));
+    key->m_children.push_back(Value("Greeting", 1, RegValue{kRegValueString, "hi", 0, 0}));
+    list.m_children.push_back(std::move(key));
+    ASSERT_EQ(CreateRegistryList(list, m_root.Get()), 1);
+    EXPECT_EQ(RemoveRegistryList(list, m_root.Get()), 1);
+    EXPECT_EQ(Query("Software\\Settings", "Color").second, std::string("blue", 5));
+    EXPECT_EQ(Query("Software\\Settings", "Greeting").first, DWORD(REG_NONE));
+
+    list.m_children[0]->m_children[0]->m_bRemove = 1;
+    list.m_children[0]->m_children[1]->m_bRemove = 0;
+    list.m_children[0]->m_children.pop_back();
+    EXPECT_EQ(RemoveRegistryList(list, m_root.Get()), 1);
+    EXPECT_FALSE(Exists("Software\\Settings"));
+}
+
 TEST_F(RegistryKeysTest, AMissingKeyFailsItsSubtree) {
     CRegistryList list;
     FillSample(list);

@@ -6,15 +6,15 @@
 #include "items/registration_key.h"
 #include "items/registry_entry.h"
 #include "items/registry_keys_win32.h"
-#include "package/appended_data.h"
 #include "package/file_stream.h"
 #include "package/memory_stream.h"
 #include "package/package_int.h"
-#include "package/package_string.h"
 #include "tests/extract/test_files.h"
 #include "tests/extract/test_package.h"
 #include "tests/items/record_bytes.h"
+#include "tests/items/registry_probe.h"
 #include "tests/items/temp_dir.h"
+#include "tests/removal/driver_steps.h"
 #include "uninstaller/remove_all.h"
 
 #include <gtest/gtest.h>
@@ -24,17 +24,6 @@
 namespace {
 
 const std::vector<uint8_t> kImage = {'M', 'Z', 0x90, 0, 3, 0, 0, 0, 4, 0, 0, 0, 0xff, 0xff, 0, 0, 0xb8, 0, 0, 0};
-
-bool KeyExists(HKEY root, const std::string& path) {
-    CUniqueRegKey key;
-    return RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.Put()) == ERROR_SUCCESS;
-}
-
-bool ValueExists(HKEY root, const std::string& path, const char* name) {
-    CUniqueRegKey key;
-    return RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.Put()) == ERROR_SUCCESS &&
-           RegQueryValueExA(key.Get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-}
 
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     FileStream file;
@@ -101,10 +90,8 @@ protected:
         std::string kept = m_dir.WriteFile("dest\\kept.ini", "old");
         SetFileAttributesA(kept.c_str(), FILE_ATTRIBUTE_READONLY);
 
-        MemoryStream data(kImage);
-        data.Seek(0, ByteStream::kEnd);
-        WritePackageString(data, title);
-        WritePackageString(data, "Description");
+        MemoryStream data;
+        BeginUninstallData(data, kImage, title, "Description");
         CInstallRoot root;
         root.SetUninstallerPath(m_uninstaller);
         {
@@ -117,17 +104,9 @@ protected:
         ASSERT_TRUE(localMachine.Read(lists));
         ASSERT_EQ(CreateRegistryList(currentUser, HKEY_CURRENT_USER), 1);
         ASSERT_EQ(CreateRegistryList(localMachine, HKEY_LOCAL_MACHINE), 1);
-        currentUser.Write(data);
-        localMachine.Write(data);
-        WriteTrailer(data, uint32_t(kImage.size()));
-        WriteBytes(m_uninstaller, data.Detach());
-
-        CUniqueRegKey key;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, m_registration.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                  key.Put(), nullptr),
-                  ERROR_SUCCESS);
-        RegSetValueExA(key.Get(), "DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(title.c_str()),
-                       DWORD(title.size() + 1));
+        ASSERT_TRUE(FinishUninstaller(data, currentUser, localMachine, uint32_t(kImage.size()), m_uninstaller));
+        // An empty title has no registration key of its own.
+        ASSERT_EQ(WriteRegistration(title, m_uninstaller), !title.empty());
     }
 
     std::string Program(const std::string& name) const {

@@ -10,8 +10,8 @@ int CGalleryDlg::GetClicks(int id) const {
 void CGalleryDlg::DoDataExchange(bool save) {
     DdxControl(m_hWnd, IDC_TEXT, m_btnText);
     DdxControl(m_hWnd, IDC_TEXT_OFF, m_btnTextOff);
-    DdxControl(m_hWnd, IDC_ICON, m_btnIcon);
-    DdxControl(m_hWnd, IDC_ICON_OFF, m_btnIconOff);
+    DdxControl(m_hWnd, IDC_ICON_BUTTON, m_btnIcon);
+    DdxControl(m_hWnd, IDC_ICON_BUTTON_OFF, m_btnIconOff);
     DdxControl(m_hWnd, IDC_CANCEL_SKIN, m_btnCancel);
     DdxControl(m_hWnd, IDC_CANCEL_SKIN_OFF, m_btnCancelOff);
     DdxControl(m_hWnd, IDC_OK_SKIN, m_btnOk);
