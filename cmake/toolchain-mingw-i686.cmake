@@ -1,13 +1,5 @@
 # Cross-compiling for 32-bit Windows with mingw-w64 (posix threads).
 # This machine cannot run 32-bit Windows programs: the build is linked, not tested.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(VANTREL_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${VANTREL_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${VANTREL_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${VANTREL_MINGW_PREFIX}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${VANTREL_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
