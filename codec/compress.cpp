@@ -222,6 +222,10 @@ private:
     std::unique_ptr<PairDictionary> m_pDictionary;
 };
 
+// Group bytes. Not a character type, so that storing one does not make the compiler
+// assume any other state may have changed.
+enum class GroupByte : uint8_t {};
+
 // Collects the groups and hands whole groups to the destination in large writes.
 class GroupWriter {
 public:
@@ -233,14 +237,14 @@ public:
     }
 
     void Literal(uint8_t byte) {
-        m_buffer[m_nEnd++] = byte;
+        m_buffer[m_nEnd++] = GroupByte(byte);
         NextItem();
     }
 
     void Match(uint32_t distance, uint32_t length) {
-        m_buffer[m_nGroup] |= uint8_t(0x80u >> m_nItems);
-        m_buffer[m_nEnd] = uint8_t(distance >> 4);
-        m_buffer[m_nEnd + 1] = uint8_t((distance & 15) << 4 | (length - 2));
+        m_buffer[m_nGroup] = GroupByte(uint8_t(m_buffer[m_nGroup]) | 0x80u >> m_nItems);
+        m_buffer[m_nEnd] = GroupByte(distance >> 4);
+        m_buffer[m_nEnd + 1] = GroupByte((distance & 15) << 4 | (length - 2));
         m_nEnd += 2;
         NextItem();
     }
@@ -269,7 +273,7 @@ public:
 private:
     void StartGroup() {
         m_nGroup = m_nEnd;
-        m_buffer[m_nEnd++] = 0;
+        m_buffer[m_nEnd++] = GroupByte(0);
         m_nItems = 0;
     }
 
@@ -287,7 +291,7 @@ private:
     }
 
     ByteStream& m_destination;
-    std::vector<uint8_t> m_buffer;
+    std::vector<GroupByte> m_buffer;
     uint32_t m_nGroup = 0;  // offset of the open group's flag byte
     uint32_t m_nEnd = 0;
     uint32_t m_nItems = 0;

@@ -14,7 +14,12 @@
 // (smaller output); zero skips them (faster).
 //
 // Returns the block's size, 8 + C. Returns −1 when the source delivers fewer bytes
-// than its length (destination holds a header with C = 0, no callback call) or when
+// than its length (destination holds a header with C = 0, no callback call), when
 // the callback cancels (header with C = 0 and the groups written so far; callback
-// told −1). Stream errors propagate as CFileException.
+// told −1), or when the source is too long for a block to state its sizes (over
+// about 1.9 GB; nothing written, no callback call). Stream errors propagate as
+// CFileException.
+//
+// Any thread may call it; blocks on one thread reuse that thread's dictionary tables,
+// so a block costs no table clearing.
 int32_t CompressBlock(ByteStream& source, ByteStream& destination, int thorough, ProgressCallback callback, void* user);

@@ -99,45 +99,6 @@ public:
 
     uint32_t Produced() const { return m_nOut; }
 
-    // A group that lies whole in the data and cannot reach the output's end: items are
-    // copied with whole-word moves that may write past them into the slack.
-    bool FastGroup(const uint8_t* group) {
-        const uint8_t* in = group + 1;
-        uint32_t bits = uint32_t(group[0]) << 24;
-        uint32_t items = 8;
-        while (items > 0) {
-            if (!(bits & 0x80000000u)) {
-                uint32_t run = bits ? uint32_t(__builtin_clz(bits)) : 32;
-                if (run > items)
-                    run = items;
-                Copy8(m_pOut + m_nOut, in);
-                m_nOut += run;
-                in += run;
-                bits <<= run;
-                items -= run;
-                continue;
-            }
-            uint32_t distance = uint32_t(in[0]) << 4 | in[1] >> 4;
-            uint32_t length = (in[1] & 15u) + 2;
-            in += 2;
-            bits <<= 1;
-            --items;
-            if (distance > m_nOut)
-                return false;
-            uint8_t* to = m_pOut + m_nOut;
-            if (distance >= length) {
-                // Reads only produced bytes; anything copied past length lands in
-                // bytes not produced yet.
-                Copy16(to, to - distance);
-                to[16] = (to - distance)[16];
-            } else {
-                CopyMatchExact(to, distance, length);
-            }
-            m_nOut += length;
-        }
-        return true;
-    }
-
     // Any other group: items stop when the output is full or the group's bytes in the
     // block run out; every copy is exact.
     bool CarefulGroup(const uint8_t* group, uint32_t itemBytes) {
@@ -161,9 +122,68 @@ public:
         return true;
     }
 
-    bool HasRoomForAnyGroup() const { return m_nSize - m_nOut >= kMaxGroupOutput; }
+    static constexpr uint32_t kDamaged = UINT32_MAX;
+
+    // Expands whole groups from data while each lies in the buffer and in the block
+    // (left bytes) and cannot reach the output's end, up to the first group at or past
+    // stopAt. Returns the bytes used, or kDamaged.
+    uint32_t FastGroups(const uint8_t* data, uint32_t available, uint32_t left, uint32_t stopAt) {
+        uint32_t at = 0;
+        while (at < stopAt && available - at >= kMaxGroupSize && m_nSize - m_nOut >= kMaxGroupOutput) {
+            uint32_t size = 9 + uint32_t(__builtin_popcount(data[at]));
+            if (size > left - at)
+                break;
+            if (!FastGroup(data + at))
+                return kDamaged;
+            at += size;
+        }
+        return at;
+    }
 
 private:
+    // A group that lies whole in the data and cannot reach the output's end: items are
+    // copied with whole-word moves that may write past them into the slack.
+    bool FastGroup(const uint8_t* group) {
+        // Locals, not members: the byte stores below could otherwise alias them.
+        uint8_t* const output = m_pOut;
+        uint32_t out = m_nOut;
+        const uint8_t* in = group + 1;
+        uint32_t bits = uint32_t(group[0]) << 24;
+        uint32_t items = 8;
+        while (items > 0) {
+            if (!(bits & 0x80000000u)) {
+                uint32_t run = bits ? uint32_t(__builtin_clz(bits)) : 32;
+                if (run > items)
+                    run = items;
+                Copy8(output + out, in);
+                out += run;
+                in += run;
+                bits <<= run;
+                items -= run;
+                continue;
+            }
+            uint32_t distance = uint32_t(in[0]) << 4 | in[1] >> 4;
+            uint32_t length = (in[1] & 15u) + 2;
+            in += 2;
+            bits <<= 1;
+            --items;
+            if (distance > out)
+                return false;
+            uint8_t* to = output + out;
+            if (distance >= length) {
+                // Reads only produced bytes; anything copied past length lands in
+                // bytes not produced yet.
+                Copy16(to, to - distance);
+                to[16] = (to - distance)[16];
+            } else {
+                CopyMatchExact(to, distance, length);
+            }
+            out += length;
+        }
+        m_nOut = out;
+        return true;
+    }
+
     uint8_t* m_pOut;
     uint32_t m_nSize;
     uint32_t m_nOut = 0;
@@ -207,9 +227,6 @@ int32_t DecompressBlock(ByteStream& source, ByteStream& destination, ProgressCal
     if (!output || !reader.Allocate())
         return damaged();
 
-    destination.SetLength(uint32_t(size));
-    destination.Seek(0, ByteStream::kBegin);
-
     BlockExpander expander(output.get(), uint32_t(size));
     uint32_t consumed = 0;
     int64_t nextReport = callback ? ReportThreshold(1, packed) : INT64_MAX;
@@ -227,25 +244,34 @@ int32_t DecompressBlock(ByteStream& source, ByteStream& destination, ProgressCal
             outcome = Outcome::kDamaged;
             break;
         }
-        const uint8_t* group = reader.Data();
-        uint32_t groupSize = 9 + uint32_t(__builtin_popcount(group[0]));
-        uint32_t left = uint32_t(packed) - consumed;
-        if (groupSize > left)
-            groupSize = left;
-        bool whole = groupSize == 9 + uint32_t(__builtin_popcount(group[0]));
-        bool ok = whole && expander.HasRoomForAnyGroup() ? expander.FastGroup(group)
-                                                         : expander.CarefulGroup(group, groupSize - 1);
-        if (!ok) {
+        const uint8_t* groups = reader.Data();
+        const uint32_t left = uint32_t(packed) - consumed;
+        const int64_t untilReport = nextReport - consumed;
+        uint32_t used = expander.FastGroups(groups, reader.Available(), left,
+                                            untilReport < left ? uint32_t(untilReport) : left);
+        if (used == 0) {
+            // The block's last groups, or the output's last bytes.
+            used = 9 + uint32_t(__builtin_popcount(groups[0]));
+            if (used > left)
+                used = left;
+            if (!expander.CarefulGroup(groups, used - 1))
+                used = BlockExpander::kDamaged;
+        }
+        if (used == BlockExpander::kDamaged) {
             outcome = Outcome::kDamaged;
             break;
         }
-        reader.Skip(groupSize);
-        consumed += groupSize;
+        reader.Skip(used);
+        consumed += used;
     }
 
     if (outcome == Outcome::kCancelled) {
-        // Where reading group by group would have left it: at the group not read.
+        // The destination already has its length U, as if it had been set before the
+        // expansion began; the source stands where reading group by group would have
+        // left it, at the group not read.
         output.reset();
+        destination.SetLength(uint32_t(size));
+        destination.Seek(0, ByteStream::kBegin);
         source.Seek(int64_t(start) + consumed, ByteStream::kBegin);
         return finish(-1);
     }
@@ -254,6 +280,8 @@ int32_t DecompressBlock(ByteStream& source, ByteStream& destination, ProgressCal
 
     uint32_t produced = expander.Produced();
     std::memset(output.get() + produced, 0, uint32_t(size) - produced);
+    destination.SetLength(uint32_t(size));
+    destination.Seek(0, ByteStream::kBegin);
     destination.Write(output.get(), uint32_t(size));
     destination.Flush();
     output.reset();

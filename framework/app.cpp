@@ -2,11 +2,33 @@
 
 #include "package/appended_data.h"
 
+#include <cstdlib>
+
 namespace {
 
+std::string ComputeAppName() {
+    std::string path = GetModulePath();
+    size_t slash = path.find_last_of("\\/");
+    std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
+    size_t dot = file.find_last_of('.');
+    return dot == std::string::npos ? file : file.substr(0, dot);
+}
+
 CApp* g_pApp = nullptr;
+// Made before main, not on first use: a function's static would pull in the thread-safe
+// guard and with it the whole pthread library.
+const std::string g_strAppName = ComputeAppName();
 
 }  // namespace
+
+// A terminate (an exception nobody caught) just ends the program. libstdc++'s own handler
+// prints the exception's demangled type name, which a windowed program has nowhere to show,
+// and brings its demangler and printf along: a fifth of a small program.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() {
+    abort();
+}
+}  // namespace __gnu_cxx
 
 CApp::CApp() {
     g_pApp = this;
@@ -38,14 +60,7 @@ HWND GetMainWindow() {
 }
 
 const std::string& GetAppName() {
-    static const std::string name = [] {
-        std::string path = GetModulePath();
-        size_t slash = path.find_last_of("\\/");
-        std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
-        size_t dot = file.find_last_of('.');
-        return dot == std::string::npos ? file : file.substr(0, dot);
-    }();
-    return name;
+    return g_strAppName;
 }
 
 int AppMessageBox(const std::string& text, UINT type) {

@@ -18,9 +18,12 @@ HMODULE LoadSystemLibrary(const char* name) {
     return LoadLibraryA(path.c_str());
 }
 
+CUniqueModule g_richEdit;
+
 }  // namespace
 
 bool InitRichEdit() {
-    static CUniqueModule library(LoadSystemLibrary("riched32.dll"));
-    return static_cast<bool>(library);
+    if (!g_richEdit)
+        g_richEdit.Reset(LoadSystemLibrary("riched32.dll"));
+    return static_cast<bool>(g_richEdit);
 }

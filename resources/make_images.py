@@ -1,6 +1,10 @@
 #!/usr/bin/env python3
 """Draws the skin bitmaps of the icon buttons and the two programs' icons.
 
+cancel_button.bmp and ok_button.bmp: bitmaps 184 and 186 of both programs (68 x 18, four
+17 x 18 images on magenta: normal, hover, pressed, disabled). setup.ico and uninstall.ico:
+icon 128 of the installer and of the uninstaller (32 x 32 and 16 x 16).
+
 The files it writes are kept in the repository; run it again only to change the pictures:
     python3 resources/make_images.py
 Everything is drawn in the 16 colours of the standard Windows palette, without anti-aliasing.

@@ -29,6 +29,16 @@ protected:
     }
 };
 
+// A frame whose creation fails in WM_CREATE.
+class CFailingFrame : public CCountedFrame {
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_CREATE)
+            return -1;
+        return CCountedFrame::WindowProc(message, wParam, lParam);
+    }
+};
+
 class CResultApp : public CApp {
 public:
     explicit CResultApp(BOOL result) : m_result(result) {}
@@ -53,6 +63,16 @@ TEST(App, ClosingTheMainWindowEndsTheLoopAndDeletesTheFrame) {
     EXPECT_EQ(1, g_nFramesDeleted);
     EXPECT_EQ(nullptr, app.GetMainWnd());
     EXPECT_EQ(nullptr, GetMainWindow());
+}
+
+TEST(App, FrameWhoseCreationFailsIsLeftToItsMaker) {
+    g_nFramesDeleted = 0;
+    auto* frame = new CFailingFrame;
+    EXPECT_FALSE(frame->Create(0, "failing", WS_OVERLAPPEDWINDOW, RECT{0, 0, 300, 200}, nullptr, 0));
+    EXPECT_EQ(0, g_nFramesDeleted);
+    EXPECT_EQ(nullptr, frame->GetHwnd());
+    delete frame;
+    EXPECT_EQ(1, g_nFramesDeleted);
 }
 
 TEST(App, RunReturnsAtOnceWithoutMainWindow) {

@@ -48,6 +48,21 @@ protected:
     }
 };
 
+// Counts the notifications reflected to it.
+class CNotifiedButton : public CWnd {
+public:
+    int m_nClicked = 0;
+
+protected:
+    bool OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* result) override {
+        if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED)
+            return false;
+        ++m_nClicked;
+        *result = 0;
+        return true;
+    }
+};
+
 bool Contains(const std::vector<UINT>& messages, UINT message) {
     return std::find(messages.begin(), messages.end(), message) != messages.end();
 }
@@ -143,6 +158,18 @@ TEST(Window, ParentReflectsOwnerDrawRequestToTheControlObject) {
     EXPECT_GE(control.m_nDrawn, 1);
     EXPECT_EQ(12u, control.m_idDrawn);
     EXPECT_TRUE(Contains(parent.m_messages, WM_DRAWITEM));
+}
+
+TEST(Window, ParentReflectsNotificationsItDoesNotHandle) {
+    CRecorder parent;
+    ASSERT_TRUE(parent.Create(0, "parent", WS_OVERLAPPEDWINDOW, kRect, nullptr, 0));
+    HWND button = CreateWindowA("BUTTON", "plain", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 50, 20,
+                                parent.GetHwnd(), reinterpret_cast<HMENU>(13), nullptr, nullptr);
+    CNotifiedButton control;
+    ASSERT_TRUE(control.SubclassWindow(button));
+    SendMessageA(button, BM_CLICK, 0, 0);
+    EXPECT_EQ(1, control.m_nClicked);
+    EXPECT_TRUE(Contains(parent.m_messages, WM_COMMAND));
 }
 
 TEST(Window, OwnerDrawRequestOfAControlWithoutObjectGoesToDefaultHandling) {

@@ -38,9 +38,15 @@ struct Look {
     COLORREF bottomLeft = 0;
 };
 
+// A row of the label (not always its lowest: descenders reach below) that runs along most
+// of its width; letters alone never do.
 bool Underlined(const CPixels& label, const RECT& bounds, COLORREF colour) {
     const int width = bounds.right - bounds.left;
-    return width > 0 && label.LongestRun(bounds.bottom - 1, colour) * 10 >= width * 8;
+    for (int y = bounds.top; y < bounds.bottom; ++y) {
+        if (label.LongestRun(y, colour) * 10 >= width * 8)
+            return true;
+    }
+    return false;
 }
 
 Look Inspect(HWND button, bool icon) {
@@ -228,35 +234,33 @@ TEST(Button, SpaceBarClicksAFocusedButtonWithoutThePressedLook) {
 }
 
 TEST(Button, DisabledButtonsAreEmbossedAndIgnoreThePointer) {
-    const struct {
-        const char* name;
-        int id;
-        bool icon;
-        bool plainCopy;  // the text button draws the label plainly under the embossed copy
-    } cases[] = {
-        {"CTextButton", IDC_TEXT_OFF, false, true},
-        {"CIconButton", IDC_ICON_BUTTON_OFF, true, false},
-        {"CCancelButton", IDC_CANCEL_SKIN_OFF, true, false},
-        {"COkButton", IDC_OK_SKIN_OFF, true, false},
+    const ButtonCase cases[] = {
+        {"CTextButton", IDC_TEXT_OFF, false},
+        {"CIconButton", IDC_ICON_BUTTON_OFF, true},
+        {"CCancelButton", IDC_CANCEL_SKIN_OFF, true},
+        {"COkButton", IDC_OK_SKIN_OFF, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Look away, over;
-        int highlight = 0;
+        int highlight = 0, shadow = 0;
         RunGallery([&](CGalleryTestDlg& dlg) {
             HWND button = dlg.GetItem(c.id);
             MovePointerToCentre(Away(dlg));
             away = Inspect(button, c.icon);
-            highlight = CaptureClient(button).FromColumn(c.icon ? kLabelColumn : 0).Count(
-                GetSysColor(COLOR_BTNHIGHLIGHT));
+            const CPixels label = CaptureClient(button).FromColumn(c.icon ? kLabelColumn : 0);
+            highlight = label.Count(GetSysColor(COLOR_BTNHIGHLIGHT));
+            shadow = label.Count(GetSysColor(COLOR_BTNSHADOW));
             MovePointerToCentre(button);
             over = Inspect(button, c.icon);
             MovePointerToCentre(Away(dlg));
             dlg.EndDialog(IDOK);
         });
+        // Embossed: highlight and shadow; the text button's plain copy lies under the shadow.
         EXPECT_GT(highlight, 0);
+        EXPECT_GT(shadow, 0);
         EXPECT_EQ(0, away.blue);
-        EXPECT_EQ(c.plainCopy, away.black > 0);
+        EXPECT_EQ(0, away.black);
         EXPECT_EQ(0, over.blue);
         EXPECT_EQ(GetSysColor(COLOR_BTNFACE), over.topLeft);
     }
@@ -326,6 +330,26 @@ TEST(Button, NewFontChangesOnlyThePlainLabel) {
     // The underlined copy is still the dialog's font: as tall as before, plus its underline.
     EXPECT_LE(hover.blueBounds.bottom - hover.blueBounds.top,
               before.blackBounds.bottom - before.blackBounds.top + 3);
+}
+
+TEST(Button, LosingTheFocusEndsTheHoverLook) {
+    Look clicked, unfocused;
+    RunGallery([&](CGalleryTestDlg& dlg) {
+        HWND button = dlg.GetItem(IDC_TEXT);
+        MovePointerToCentre(button);
+        PressLeftButton();
+        ReleaseLeftButton();
+        MovePointerTo(button, 3, 3);
+        clicked = Inspect(button, false);
+        SetFocus(dlg.GetItem(IDC_FOCUS));
+        Settle();
+        unfocused = Inspect(button, false);
+        MovePointerToCentre(Away(dlg));
+        dlg.EndDialog(IDOK);
+    });
+    EXPECT_GT(clicked.blue, 0);
+    EXPECT_EQ(0, unfocused.blue);
+    EXPECT_GT(unfocused.black, 0);
 }
 
 TEST(Button, HoverEndsWhenAnotherWindowTakesTheCapture) {

@@ -222,15 +222,6 @@ CPixels CaptureClient(HWND window) {
     return pixels;
 }
 
-CPixels CaptureWindow(HWND window) {
-    RECT rect;
-    GetWindowRect(window, &rect);
-    HDC dc = GetWindowDC(window);
-    CPixels pixels = Capture(dc, rect.right - rect.left, rect.bottom - rect.top);
-    ReleaseDC(window, dc);
-    return pixels;
-}
-
 std::string ScreenshotPath(const std::string& fileName) {
     const char* dir = getenv("VANTREL_SCREENSHOTS");
     std::string folder = dir && *dir ? dir : "screenshots";

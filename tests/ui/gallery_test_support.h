@@ -68,7 +68,5 @@ private:
 
 // The client area of window as it is on the screen now.
 CPixels CaptureClient(HWND window);
-// The whole window, frame and caption included.
-CPixels CaptureWindow(HWND window);
 // Where screenshots go: VANTREL_SCREENSHOTS, else "screenshots" in the current folder.
 std::string ScreenshotPath(const std::string& fileName);

@@ -93,7 +93,32 @@ TEST(PercentBar, PercentageLabelAndFilledWidth) {
     EXPECT_EQ(33, BarFillWidth(33, 101));
 }
 
-TEST(PercentBar, FillIsBlueAndWhiteWithTheLabelInverted) {
+// The label's box: the smallest rectangle holding every pixel that is neither of the two
+// bar colours.
+RECT LabelBox(const CPixels& bar) {
+    CPixels marked(bar.width(), bar.height(), kWhite);
+    for (int y = 0; y < bar.height(); ++y) {
+        for (int x = 0; x < bar.width(); ++x) {
+            if (bar.At(x, y) != kWhite && bar.At(x, y) != kBlue)
+                marked.Set(x, y, kBlack);
+        }
+    }
+    return marked.Bounds(kBlack);
+}
+
+// Every pixel outside box is colour.
+bool AllOutside(const CPixels& bar, const RECT& box, COLORREF colour) {
+    for (int y = 0; y < bar.height(); ++y) {
+        for (int x = 0; x < bar.width(); ++x) {
+            POINT point = {x, y};
+            if (!PtInRect(&box, point) && bar.At(x, y) != colour)
+                return false;
+        }
+    }
+    return true;
+}
+
+TEST(PercentBar, FillIsBlueAndWhiteWithTheLabelInvertedInTheMiddle) {
     CPixels bar0, bar42, bar100;
     RunGallery([&](CGalleryTestDlg& dlg) {
         bar0 = CaptureClient(dlg.m_bar0.GetHwnd());
@@ -101,30 +126,35 @@ TEST(PercentBar, FillIsBlueAndWhiteWithTheLabelInverted) {
         bar100 = CaptureClient(dlg.m_bar100.GetHwnd());
         dlg.EndDialog(IDOK);
     });
-    ASSERT_GT(bar42.width(), 100);
-    const int total = bar42.width() * bar42.height();
+    const int width = bar42.width();
+    ASSERT_GT(width, 100);
+    for (const CPixels* bar : {&bar0, &bar42, &bar100}) {
+        const RECT label = LabelBox(*bar);
+        EXPECT_LT(label.left, width / 2);
+        EXPECT_GT(label.right, width / 2);
+        EXPECT_LT(label.right - label.left, width / 4);
+    }
 
-    // 0 %: white, with a black label and nothing else.
-    EXPECT_EQ(0, bar0.Count(kBlue));
+    // 0 %: white, with a black label.
+    EXPECT_TRUE(AllOutside(bar0, LabelBox(bar0), kWhite));
     EXPECT_GT(bar0.Count(kBlack), 0);
-    EXPECT_EQ(total, bar0.Count(kWhite) + bar0.Count(kBlack));
+    EXPECT_EQ(0, bar0.Count(kYellow));
 
     // 42 %: blue up to 42 % of the width; the centred label lies on the white part.
-    const int filled = BarFillWidth(42, bar42.width());
-    EXPECT_EQ(kBlue, bar42.At(filled - 1, 0));
-    EXPECT_EQ(kWhite, bar42.At(filled, 0));
+    const int filled = BarFillWidth(42, width);
+    for (int y = 0; y < bar42.height(); ++y) {
+        EXPECT_EQ(kBlue, bar42.At(filled - 1, y));
+        EXPECT_EQ(kWhite, bar42.At(filled, y));
+    }
     EXPECT_EQ(filled * bar42.height(), bar42.Count(kBlue));
     EXPECT_GT(bar42.Count(kBlack), 0);
     EXPECT_EQ(0, bar42.Count(kYellow));
-    const RECT label = bar42.Bounds(kBlack);
-    EXPECT_GE(label.left, filled);
-    EXPECT_LE(label.left, bar42.width() / 2);
-    EXPECT_GE(label.right, bar42.width() / 2);
 
-    // 100 %: blue, with the label yellow.
-    EXPECT_EQ(0, bar100.Count(kWhite));
+    // 100 %: blue, with the label inverted to yellow.
+    EXPECT_TRUE(AllOutside(bar100, LabelBox(bar100), kBlue));
     EXPECT_GT(bar100.Count(kYellow), 0);
-    EXPECT_EQ(total, bar100.Count(kBlue) + bar100.Count(kYellow));
+    EXPECT_EQ(0, bar100.Count(kWhite));
+    EXPECT_EQ(0, bar100.Count(kBlack));
 }
 
 TEST(PercentBar, PositionAndStepRepaintAtOnceRangeLater) {
