@@ -7,37 +7,18 @@
 #include "package/file_stream.h"
 #include "package/memory_stream.h"
 #include "tools/disk.h"
+#include "tools/output_file.h"
 #include "tools/package_writer.h"
 #include "tools/tool_error.h"
 
 #include <cstdio>
-
-namespace {
-
-void WriteOutput(const std::string& output, const MemoryStream& data) {
-    std::string part = output + ".part";
-    {
-        FileStream out;
-        CFileException error(CFileException::kGeneric, 0);
-        if (!out.Open(part, FileStream::kCreateDenyAll, &error))
-            throw CToolError(kExitIo, "output " + part + " cannot be created (" +
-                                          CFileException::CauseName(error.GetCause()) + ")");
-        out.Write(data.GetData(), data.GetLength());
-    }
-    if (!MoveReplacing(part, output)) {
-        std::remove(part.c_str());
-        throw CToolError(kExitIo, "output " + output + " cannot be replaced");
-    }
-}
-
-}  // namespace
 
 int RunCompressBlock(const std::string& input, const std::string& output, bool fast) {
     MemoryStream source(ReadWholeFile(input, "input"));
     MemoryStream block;
     if (CompressBlock(source, block, fast ? 0 : 1, nullptr, nullptr) < 0)
         throw CToolError(kExitIo, input + " could not be compressed");
-    WriteOutput(output, block);
+    WriteOutputFile(output, block);
     std::printf("%s: %u bytes compressed to a block of %u bytes\n", output.c_str(), source.GetLength(),
                 block.GetLength());
     return kExitOk;
@@ -64,7 +45,7 @@ int RunExpandBlock(const std::string& input, const std::string& output) {
     if (DecompressBlock(source, expanded, nullptr, nullptr) != header.nUncompressed)
         throw CToolError(kExitDamaged, input + ": offset 8: the block is damaged and does not expand to its " +
                                            std::to_string(header.nUncompressed) + " bytes");
-    WriteOutput(output, expanded);
+    WriteOutputFile(output, expanded);
     std::printf("%s: block of %u bytes expanded to %u bytes\n", output.c_str(), source.GetLength(),
                 expanded.GetLength());
     return kExitOk;

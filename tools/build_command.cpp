@@ -9,6 +9,7 @@
 #include "tools/console.h"
 #include "tools/disk.h"
 #include "tools/manifest.h"
+#include "tools/output_file.h"
 #include "tools/package_writer.h"
 #include "tools/tool_error.h"
 #include "tools/tree_builder.h"
@@ -138,19 +139,7 @@ int RunProject(const std::string& manifestPath, const std::string& output) {
 
     MemoryStream record;
     root.Save(record);
-    std::string part = output + ".part";
-    {
-        FileStream out;
-        CFileException error(CFileException::kGeneric, 0);
-        if (!out.Open(part, FileStream::kCreateDenyAll, &error))
-            throw CToolError(kExitIo, "output " + part + " cannot be created (" +
-                                          CFileException::CauseName(error.GetCause()) + ")");
-        out.Write(record.GetData(), record.GetLength());
-    }
-    if (!MoveReplacing(part, output)) {
-        std::remove(part.c_str());
-        throw CToolError(kExitIo, "output " + output + " cannot be replaced");
-    }
+    WriteOutputFile(output, record);
     std::printf("%s: project record of %u bytes\n", output.c_str(), record.GetLength());
     return kExitOk;
 }
