@@ -9,7 +9,7 @@ endfunction()
 # vantrel_small_program(target): the two shipped programs are built for size.
 function(vantrel_small_program target)
     vantrel_program(${target})
-    target_compile_options(${target} PRIVATE -Os -ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables)
+    target_compile_options(${target} PRIVATE -Os -ffunction-sections -fdata-sections)
     target_link_options(${target} PRIVATE -Wl,--gc-sections -s -mwindows
         -Wl,-Map=${CMAKE_CURRENT_BINARY_DIR}/${target}.map)
 endfunction()
