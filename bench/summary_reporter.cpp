@@ -42,7 +42,7 @@ void CSummaryReporter::ReportRuns(const std::vector<Run>& runs) {
         if (std::find(m_corpusOrder.begin(), m_corpusOrder.end(), corpus) == m_corpusOrder.end())
             m_corpusOrder.push_back(corpus);
         Result result;
-        result.dSeconds = run.GetAdjustedRealTime() * benchmark::GetTimeUnitMultiplier(run.time_unit);
+        result.dSeconds = run.GetAdjustedCPUTime() * benchmark::GetTimeUnitMultiplier(run.time_unit);
         auto rate = run.counters.find("bytes_per_second");
         if (rate != run.counters.end())
             result.dBytesPerSecond = rate->second.value;
@@ -55,7 +55,7 @@ void CSummaryReporter::ReportRuns(const std::vector<Run>& runs) {
 
 void CSummaryReporter::Finalize() {
     ConsoleReporter::Finalize();
-    std::printf("\nMedians; time relative to zlib (level 6 for compressors, inflate for expanders) and LZ4 on the same data.\n");
+    std::printf("\nMedians of CPU time; time relative to zlib (level 6 for compressors, inflate for expanders) and LZ4 on the same data.\n");
     std::printf("%-12s %-18s %10s %8s %9s %9s %7s\n", "corpus", "codec", "MB/s", "size", "x zlib", "x lz4", "goal");
     for (const std::string& corpus : m_corpusOrder) {
         const std::map<std::string, Result>& results = m_results[corpus];
