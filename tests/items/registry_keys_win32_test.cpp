@@ -2,26 +2,13 @@
 // of HKEY_CURRENT_USER that stands in for the root.
 #include "framework/unique_handle.h"
 #include "items/registry_keys_win32.h"
+#include "tests/items/registry_builders.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-
-std::unique_ptr<CRegistryEntry> Key(const std::string& name, int32_t remove) {
-    auto entry = std::make_unique<CRegistryEntry>();
-    entry->m_strName = name;
-    entry->m_bRemove = remove;
-    return entry;
-}
-
-std::unique_ptr<CRegistryEntry> Value(const std::string& name, int32_t remove, RegValue value) {
-    auto entry = Key(name, remove);
-    entry->m_nType = kRegEntryValue;
-    entry->m_pValue = std::make_unique<RegValue>(std::move(value));
-    return entry;
-}
 
 class RegistryKeysTest : public testing::Test {
 protected:
