@@ -90,14 +90,16 @@ public:
             m_nBlock = 1;
         }
         m_nFirstEntry = m_nEndEntry = 0;
-        m_nRetired = 1;
         m_pData = data;
     }
 
     // kEveryPosition: every position from 1 on is entered, in order (thorough mode), so
-    // the window's entries need no queue.
+    // the window's entries need no queue: entering pos is when the entry kWindow before
+    // it leaves the window of the search that follows.
     template <bool kEveryPosition>
     void Enter(uint32_t pos) {
+        if (kEveryPosition && pos > kWindow)
+            --m_keys[KeyAt(m_pData + pos - kWindow)].nInWindow;
         const uint32_t bytes = Load32(m_pData + pos);
         KeyState& key = m_keys[KeyOf(bytes)];
         if (key.nBlock != m_nBlock)
@@ -117,7 +119,8 @@ public:
     // replaces the best, so the nearest wins among equal lengths.
     template <bool kEveryPosition>
     Match Search(uint32_t pos, uint32_t endCap) {
-        Retire<kEveryPosition>(pos);
+        if (!kEveryPosition)
+            Retire(pos);
         const uint8_t* current = m_pData + pos;
         const uint32_t bytes = Load32(current);
         KeyState& key = m_keys[KeyOf(bytes)];
@@ -171,13 +174,7 @@ private:
 
     // Takes the entries that fall out of the window for a search at pos out of their
     // keys' counts. Entries are made in position order, so they leave in that order.
-    template <bool kEveryPosition>
     void Retire(uint32_t pos) {
-        if (kEveryPosition) {
-            for (; m_nRetired + kWindow < pos; ++m_nRetired)
-                --m_keys[KeyAt(m_pData + m_nRetired)].nInWindow;
-            return;
-        }
         while (m_nFirstEntry != m_nEndEntry) {
             uint32_t entry = m_entries[m_nFirstEntry & (kEntryRing - 1)];
             if (entry + kWindow >= pos)
@@ -197,7 +194,6 @@ private:
     uint32_t m_nNextBase = kRingSize;
     uint32_t m_nFirstEntry = 0;
     uint32_t m_nEndEntry = 0;
-    uint32_t m_nRetired = 1;
     uint16_t m_nBlock = 0;
 };
 
