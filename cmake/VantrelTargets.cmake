@@ -1,6 +1,19 @@
 # Helpers shared by every folder: program output places and the test wiring
 # (native tests run directly, Windows tests through Wine as CTest's emulator).
 
+# vantrel_platform_sources(out): the .cpp files of the calling folder for this platform:
+# portable files everywhere, *_win32.cpp only for Windows, *_posix.cpp only elsewhere.
+function(vantrel_platform_sources out)
+    file(GLOB portable CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    list(FILTER portable EXCLUDE REGEX "_(win32|posix)\\.cpp$")
+    if(WIN32)
+        file(GLOB platform CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_win32.cpp)
+    else()
+        file(GLOB platform CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_posix.cpp)
+    endif()
+    set(${out} ${portable} ${platform} PARENT_SCOPE)
+endfunction()
+
 # vantrel_program(target): the program lands in out/<platform>/.
 function(vantrel_program target)
     set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VANTREL_OUT_DIR})
