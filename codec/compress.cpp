@@ -111,16 +111,38 @@ public:
         uint32_t& head = m_heads[HashOfThree(bytes)];
         m_chain[absolute & (kRingSize - 1)] = head;
         head = absolute;
-        if (!kEveryPosition)
-            m_entries[m_nEndEntry++ & (kEntryRing - 1)] = pos;
+        if (!kEveryPosition) {
+            const uint32_t slot = m_nEndEntry++ & (kEntryRing - 1);
+            m_entries[slot] = pos;
+            m_entryKeys[slot] = uint16_t(KeyOf(bytes));
+        }
+    }
+
+    // Fast mode: before the search at pos, takes the entries that have left the window
+    // out of their keys' counts. Entries are made in position order, so they leave in
+    // that order. How many leave is anybody's guess, so the counting goes without
+    // branches where it can: after a literal (oneStep) the window moved by one position
+    // and at most one entry leaves; otherwise entries are taken two at a time.
+    void Retire(uint32_t pos, bool oneStep) {
+        uint32_t first = m_nFirstEntry;
+        if (oneStep) {
+            first += Leave(first, pos);
+        } else {
+            for (;;) {
+                const uint32_t older = Leave(first, pos);
+                const uint32_t newer = Leave(first + 1, pos);
+                first += older + newer;
+                if (!newer)
+                    break;
+            }
+        }
+        m_nFirstEntry = first;
     }
 
     // Best match at pos, at most endCap long. Only a strictly longer candidate
     // replaces the best, so the nearest wins among equal lengths.
     template <bool kEveryPosition>
     Match Search(uint32_t pos, uint32_t endCap) {
-        if (!kEveryPosition)
-            Retire(pos);
         const uint8_t* current = m_pData + pos;
         const uint32_t bytes = Load32(current);
         KeyState& key = m_keys[KeyOf(bytes)];
@@ -156,8 +178,9 @@ public:
         }
         // A full walk stops at a 17-byte candidate; otherwise it meets the list's first
         // entry beyond the window, if there is one, and drops it and all behind it.
-        if (best.nLength < kMaxMatch && key.nCount > key.nInWindow)
-            key.nCount = uint8_t(key.nInWindow);
+        // Chosen without a branch: whether it cuts anything is a coin toss.
+        const uint16_t pruned = key.nCount < key.nInWindow ? key.nCount : key.nInWindow;
+        key.nCount = best.nLength < kMaxMatch ? pruned : key.nCount;
         return best;
     }
 
@@ -172,16 +195,14 @@ private:
         uint16_t nBlock;
     };
 
-    // Takes the entries that fall out of the window for a search at pos out of their
-    // keys' counts. Entries are made in position order, so they leave in that order.
-    void Retire(uint32_t pos) {
-        while (m_nFirstEntry != m_nEndEntry) {
-            uint32_t entry = m_entries[m_nFirstEntry & (kEntryRing - 1)];
-            if (entry + kWindow >= pos)
-                break;
-            --m_keys[KeyAt(m_pData + entry)].nInWindow;
-            ++m_nFirstEntry;
-        }
+    // Takes the queued entry number index out of its key's count if it lies outside the
+    // window of a search at pos; returns 1 if it did. A number past the queue's end
+    // leaves nothing; its slot still names some key, which loses 0.
+    uint32_t Leave(uint32_t index, uint32_t pos) {
+        const uint32_t slot = index & (kEntryRing - 1);
+        const uint32_t leaves = (index - m_nFirstEntry < m_nEndEntry - m_nFirstEntry) & (m_entries[slot] + kWindow < pos);
+        m_keys[m_entryKeys[slot]].nInWindow -= uint16_t(leaves);
+        return leaves;
     }
 
     KeyState m_keys[kKeyCount] = {};
@@ -189,6 +210,7 @@ private:
     uint32_t m_chain[kRingSize] = {};     // at a position: the next older one of its hash
     uint16_t m_serials[kRingSize] = {};   // at a position: its serial under its key
     uint32_t m_entries[kEntryRing] = {};  // entries in the window, oldest first
+    uint16_t m_entryKeys[kEntryRing] = {};  // and their keys
     const uint8_t* m_pData = nullptr;
     uint32_t m_nBase = 0;
     uint32_t m_nNextBase = kRingSize;
@@ -343,6 +365,8 @@ bool CompressGroups(const uint8_t* data, uint32_t n, PairDictionary& dictionary,
             writer.Literal(data[pos]);
             ++pos;
         }
+        if (!kThorough)
+            dictionary.Retire(pos, match.nLength < kMinMatch);
     }
     if (pos < n)
         writer.Literal(data[pos]);
