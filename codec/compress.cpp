@@ -68,9 +68,10 @@ inline uint32_t CommonLength(const uint8_t* a, const uint8_t* b) {
 // done from a count of those entries kept as the window moves on.
 //
 // Positions in the hash chain are absolute: each block's base lies a window past the
-// previous block's end, so earlier blocks' entries are out of reach. Per-key state
-// carries the number of the block that last touched it. Nothing of size is cleared per
-// block.
+// previous block's end, so earlier blocks' entries are out of reach. Per-key state is
+// put back to empty when a block ends, through the keys of its positions when it is
+// small and wholesale when it is large, so the cost of a block stays in proportion to
+// its length.
 class PairDictionary {
 public:
     struct Match {
@@ -85,12 +86,20 @@ public:
         }
         m_nBase = m_nNextBase;
         m_nNextBase += length + kRingSize;
-        if (++m_nBlock == 0) {
-            std::memset(m_keys, 0, sizeof m_keys);
-            m_nBlock = 1;
-        }
         m_nFirstEntry = m_nEndEntry = 0;
         m_pData = data;
+        m_nLength = length;
+    }
+
+    // Empties every key the block may have entered. The block's data must still be there.
+    void End() {
+        if (m_nLength < kWalkToClear) {
+            for (uint32_t pos = 0; pos < m_nLength; ++pos)
+                m_keys[KeyAt(m_pData + pos)] = KeyState{};
+        } else {
+            std::memset(m_keys, 0, sizeof m_keys);
+        }
+        m_nLength = 0;
     }
 
     // kEveryPosition: every position from 1 on is entered, in order (thorough mode), so
@@ -102,8 +111,6 @@ public:
             --m_keys[KeyAt(m_pData + pos - kWindow)].nInWindow;
         const uint32_t bytes = Load32(m_pData + pos);
         KeyState& key = m_keys[KeyOf(bytes)];
-        if (key.nBlock != m_nBlock)
-            key = KeyState{0, 0, 0, m_nBlock};
         key.nCount = uint8_t((key.nCount == kListCap ? kListCut : key.nCount) + 1);
         ++key.nInWindow;
         const uint32_t absolute = m_nBase + pos;
@@ -147,8 +154,6 @@ public:
         const uint32_t bytes = Load32(current);
         KeyState& key = m_keys[KeyOf(bytes)];
         Match best = {kMinMatch - 1, 0};
-        if (key.nBlock != m_nBlock)
-            return best;
         if (endCap >= kMinMatch) {
             const uint32_t here = m_nBase + pos;
             const uint32_t oldest = here - kWindow;
@@ -192,8 +197,9 @@ private:
         uint16_t nNextSerial;  // serial of the next entry; the list is the nCount before it
         uint16_t nCount;
         uint16_t nInWindow;    // entries within the window of the next search
-        uint16_t nBlock;
     };
+    // Blocks shorter than this clear their keys one position at a time.
+    static constexpr uint32_t kWalkToClear = kKeyCount / 8;
 
     // Takes the queued entry number index out of its key's count if it lies outside the
     // window of a search at pos; returns 1 if it did. A number past the queue's end
@@ -216,21 +222,27 @@ private:
     uint32_t m_nNextBase = kRingSize;
     uint32_t m_nFirstEntry = 0;
     uint32_t m_nEndEntry = 0;
-    uint16_t m_nBlock = 0;
+    uint32_t m_nLength = 0;
 };
 
 // One dictionary per thread is kept between calls so that a block does not pay for
-// allocating and clearing the tables. A call takes it out while it runs, so a nested
-// call on the same thread gets a dictionary of its own.
+// allocating and clearing the tables. A call takes it out for one block, so a nested
+// call on the same thread gets a dictionary of its own, and gives it back empty, even
+// when the destination throws.
 thread_local std::unique_ptr<PairDictionary> t_pSpareDictionary;
 
 class DictionaryLease {
 public:
-    DictionaryLease() : m_pDictionary(std::move(t_pSpareDictionary)) {
+    // data (length bytes) must outlive the lease.
+    DictionaryLease(const uint8_t* data, uint32_t length) : m_pDictionary(std::move(t_pSpareDictionary)) {
         if (!m_pDictionary)
             m_pDictionary.reset(new PairDictionary());
+        m_pDictionary->Begin(data, length);
     }
-    ~DictionaryLease() { t_pSpareDictionary = std::move(m_pDictionary); }
+    ~DictionaryLease() {
+        m_pDictionary->End();
+        t_pSpareDictionary = std::move(m_pDictionary);
+    }
     DictionaryLease(const DictionaryLease&) = delete;
     DictionaryLease& operator=(const DictionaryLease&) = delete;
 
@@ -391,9 +403,8 @@ int32_t CompressBlock(ByteStream& source, ByteStream& destination, int thorough,
         return -1;
     const uint8_t* data = buffer.get();
 
-    DictionaryLease lease;
+    DictionaryLease lease(data, length);
     PairDictionary& dictionary = *lease;
-    dictionary.Begin(data, length);
     GroupWriter writer(destination, int64_t(length) + length / 8);
     bool done = thorough ? CompressGroups<true>(data, length, dictionary, writer, callback, user)
                          : CompressGroups<false>(data, length, dictionary, writer, callback, user);
