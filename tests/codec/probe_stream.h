@@ -18,8 +18,7 @@ public:
         return MemoryStream::Read(buffer, count);
     }
     void Write(const void* buffer, uint32_t count) override {
-        ++m_nWrites;
-        if (m_bFailWrites)
+        if (++m_nWrites >= m_nFailFromWrite && m_nFailFromWrite > 0)
             throw CFileException(CFileException::kDiskFull, 0);
         MemoryStream::Write(buffer, count);
     }
@@ -30,7 +29,7 @@ public:
     int m_nWrites = 0;
     uint32_t m_nReadLimit = UINT32_MAX;  // most bytes one Read returns
     uint32_t m_nFakeLength = 0;          // nonzero: the length the stream claims
-    bool m_bFailWrites = false;
+    int m_nFailFromWrite = 0;            // nonzero: this write (1-based) and all after it throw
 };
 
 // Records every progress call; cancels at call number m_nCancelAt (1-based) if set.
