@@ -38,7 +38,7 @@ test: build test-linux test-win64
 bench: deps build/linux/CMakeCache.txt
 	cmake --build build/linux -j $(JOBS) --target vantrel-bench
 	bash bench/make-corpus.sh build/bench-corpus
-	build/linux/bench/vantrel-bench --corpus build/bench-corpus --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	build/linux/bench/vantrel-bench --corpus build/bench-corpus --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true
 
 fuzz: deps
 	cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DVANTREL_FUZZ=ON -Wno-dev
