@@ -199,7 +199,7 @@ private:
         uint16_t nInWindow;    // entries within the window of the next search
     };
     // Blocks shorter than this clear their keys one position at a time.
-    static constexpr uint32_t kWalkToClear = kKeyCount / 8;
+    static constexpr uint32_t kWalkToClear = kKeyCount / 16;
 
     // Takes the queued entry number index out of its key's count if it lies outside the
     // window of a search at pos; returns 1 if it did. A number past the queue's end

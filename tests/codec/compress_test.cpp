@@ -193,7 +193,7 @@ TEST(CompressBlockTest, AFailedWriteRaisesAndLaterBlocksAreStillExact) {
     std::vector<std::vector<uint8_t>> inputs;
     for (const TestInput& input : GeneratedInputs()) {
         if (input.strName == "crowded pair")
-            inputs.emplace_back(input.bytes.begin(), input.bytes.begin() + 7000);
+            inputs.emplace_back(input.bytes.begin(), input.bytes.begin() + 4000);
         if (input.strName == "runs and noise")
             inputs.push_back(input.bytes);
     }
@@ -204,7 +204,8 @@ TEST(CompressBlockTest, AFailedWriteRaisesAndLaterBlocksAreStillExact) {
             ProbeStream destination;
             destination.m_nFailFromWrite = 3;
             EXPECT_THROW(CompressBlock(source, destination, thorough, nullptr, nullptr), CFileException);
-            EXPECT_EQ(Compress(data, thorough), ReferenceCompress(data, thorough)) << data.size() << thorough;
+            EXPECT_EQ(Compress(data, thorough), ReferenceCompress(data, thorough))
+                << data.size() << (thorough ? " bytes, thorough" : " bytes, fast");
         }
     }
 }
