@@ -11,18 +11,23 @@ struct Comparison {
     const char* lz4;
     double textGoal;   // at most this multiple of zlib's time; 0: no goal
     double exeGoal;
+    // On a corpus cut in pieces ("text-4k"), at least as fast per byte as on the corpus
+    // whole: what a block costs to set up must not show. Only for our compressors, whose
+    // work goes by input position; the expander's goes by items, and small blocks of
+    // the same text hold more, shorter items per byte.
+    bool piecesAsFast;
 };
 
 const Comparison kComparisons[] = {
-    {"vantrel-thorough", "zlib-6", "lz4", 0.5, 0.45},
-    {"vantrel-fast", "zlib-6", "lz4", 0.35, 0.25},
-    {"zlib-1", "zlib-6", "lz4", 0, 0},
-    {"zlib-6", "zlib-6", "lz4", 0, 0},
-    {"lz4", "zlib-6", "lz4", 0, 0},
-    {"vantrel-expand", "zlib-inflate", "lz4-decompress", 0.35, 0.35},
-    {"zlib-inflate", "zlib-inflate", "lz4-decompress", 0, 0},
-    {"lz4-decompress", "zlib-inflate", "lz4-decompress", 0, 0},
-    {"memcpy", "zlib-inflate", "lz4-decompress", 0, 0},
+    {"vantrel-thorough", "zlib-6", "lz4", 0.5, 0.45, true},
+    {"vantrel-fast", "zlib-6", "lz4", 0.35, 0.25, true},
+    {"zlib-1", "zlib-6", "lz4", 0, 0, false},
+    {"zlib-6", "zlib-6", "lz4", 0, 0, false},
+    {"lz4", "zlib-6", "lz4", 0, 0, false},
+    {"vantrel-expand", "zlib-inflate", "lz4-decompress", 0.35, 0.35, false},
+    {"zlib-inflate", "zlib-inflate", "lz4-decompress", 0, 0, false},
+    {"lz4-decompress", "zlib-inflate", "lz4-decompress", 0, 0, false},
+    {"memcpy", "zlib-inflate", "lz4-decompress", 0, 0, false},
 };
 
 }  // namespace
@@ -74,11 +79,18 @@ void CSummaryReporter::Finalize() {
             char versusLz4[16] = "";
             if (lz4 != results.end())
                 std::snprintf(versusLz4, sizeof versusLz4, "%.2f", self->second.dSeconds / lz4->second.dSeconds);
-            double goal = corpus.rfind("text", 0) == 0 ? c.textGoal : corpus.rfind("exe", 0) == 0 ? c.exeGoal : 0;
-            char verdict[16] = "";
+            char verdict[24] = "";
+            const double goal = corpus == "text" ? c.textGoal : corpus == "exe" ? c.exeGoal : 0;
             if (goal > 0 && zlib != results.end()) {
                 bool met = self->second.dSeconds / zlib->second.dSeconds <= goal;
                 std::snprintf(verdict, sizeof verdict, "%s%.2f", met ? "<=" : "MISS>", goal);
+            }
+            const size_t dash = corpus.rfind('-');
+            const std::string whole = dash == std::string::npos ? std::string() : corpus.substr(0, dash);
+            auto wholeResult = m_results[whole].find(c.codec);
+            if (c.piecesAsFast && !whole.empty() && wholeResult != m_results[whole].end()) {
+                bool met = self->second.dBytesPerSecond >= wholeResult->second.dBytesPerSecond;
+                std::snprintf(verdict, sizeof verdict, "%s%s", met ? ">=" : "MISS<", whole.c_str());
             }
             std::printf("%-12s %-18s %10.1f %8s %9s %9s %7s\n", corpus.c_str(), c.codec,
                         self->second.dBytesPerSecond / 1e6, size, versusZlib, versusLz4, verdict);

@@ -21,6 +21,22 @@ constexpr uint32_t kSlack = 32;
 
 enum class Outcome { kDone, kCancelled, kDamaged };
 
+// Bytes of a whole group with a given flag byte: the flag, 8 items, one more byte per
+// match. A table, because the processors the programs are built for need not count
+// bits in one instruction.
+struct GroupSizes {
+    uint8_t bytes[256];
+    constexpr GroupSizes() : bytes() {
+        for (uint32_t flag = 0; flag < 256; ++flag) {
+            uint32_t size = 9;
+            for (uint32_t bit = 0x80; bit != 0; bit >>= 1)
+                size += (flag & bit) ? 1 : 0;
+            bytes[flag] = uint8_t(size);
+        }
+    }
+};
+constexpr GroupSizes kGroupSizes;
+
 inline void Copy8(uint8_t* to, const uint8_t* from) {
     uint64_t v;
     std::memcpy(&v, from, 8);
@@ -130,7 +146,7 @@ public:
     uint32_t FastGroups(const uint8_t* data, uint32_t available, uint32_t left, uint32_t stopAt) {
         uint32_t at = 0;
         while (at < stopAt && available - at >= kMaxGroupSize && m_nSize - m_nOut >= kMaxGroupOutput) {
-            uint32_t size = 9 + uint32_t(__builtin_popcount(data[at]));
+            uint32_t size = kGroupSizes.bytes[data[at]];
             if (size > left - at)
                 break;
             if (!FastGroup(data + at))
@@ -251,7 +267,7 @@ int32_t DecompressBlock(ByteStream& source, ByteStream& destination, ProgressCal
                                             untilReport < left ? uint32_t(untilReport) : left);
         if (used == 0) {
             // The block's last groups, or the output's last bytes.
-            used = 9 + uint32_t(__builtin_popcount(groups[0]));
+            used = kGroupSizes.bytes[groups[0]];
             if (used > left)
                 used = left;
             if (!expander.CarefulGroup(groups, used - 1))
