@@ -36,6 +36,8 @@ struct GroupSizes {
     }
 };
 constexpr GroupSizes kGroupSizes;
+static_assert(kGroupSizes.bytes[0x00] == 9 && kGroupSizes.bytes[0xA5] == 13 && kGroupSizes.bytes[0xFF] == kMaxGroupSize,
+              "a group has its flag byte, 8 items and one more byte per match");
 
 inline void Copy8(uint8_t* to, const uint8_t* from) {
     uint64_t v;
