@@ -95,11 +95,14 @@ CFlatButton::Look CFlatButton::GetLook(const DRAWITEMSTRUCT& item) const {
     return m_bHover ? kHover : kNormal;
 }
 
-void CFlatButton::DrawFace(HDC dc, const RECT& rect, Look look) const {
+CFlatButton::Look CFlatButton::DrawFace(HDC dc, const DRAWITEMSTRUCT& item) const {
+    SetBkMode(dc, TRANSPARENT);
+    const Look look = GetLook(item);
+    const RECT& rect = item.rcItem;
     bool lit = look == kHover || look == kPressed;
     FillSolidRect(dc, rect, lit ? m_crFillHover : m_crFill);
     if (!lit)
-        return;
+        return look;
     COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
     COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
     COLORREF topLeft = look == kPressed ? shadow : highlight;
@@ -112,6 +115,7 @@ void CFlatButton::DrawFace(HDC dc, const RECT& rect, Look look) const {
     FillSolidRect(dc, left, topLeft);
     FillSolidRect(dc, right, bottomRight);
     FillSolidRect(dc, bottom, bottomRight);
+    return look;
 }
 
 HFONT CFlatButton::GetLookFont(Look look, UINT itemState) const {

@@ -17,12 +17,10 @@ protected:
     void PreSubclassWindow() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    // The first that applies: disabled, pressed (pointer over it and the pressed state
-    // changing), hover, normal.
-    Look GetLook(const DRAWITEMSTRUCT& item) const;
-    // Fills rect with the look's colour and draws its frame: raised for hover, sunken
-    // for pressed, none otherwise.
-    void DrawFace(HDC dc, const RECT& rect, Look look) const;
+    // Works out the item's look, fills its rectangle with the look's colour and draws
+    // its frame (raised for hover, sunken for pressed, none otherwise); text drawn on dc
+    // afterwards leaves the face showing. Returns the look.
+    Look DrawFace(HDC dc, const DRAWITEMSTRUCT& item) const;
     // Underlined for hover and pressed, and for a focused button in the normal look.
     HFONT GetLookFont(Look look, UINT itemState) const;
     COLORREF GetLookTextColour(Look look) const;
@@ -36,5 +34,8 @@ protected:
     COLORREF m_crFillHover;
 
 private:
+    // The first that applies: disabled, pressed (pointer over it and the pressed state
+    // changing), hover, normal.
+    Look GetLook(const DRAWITEMSTRUCT& item) const;
     bool IsPointerInside() const;
 };

@@ -25,9 +25,7 @@ void CIconButton::DrawItem(const DRAWITEMSTRUCT& item) {
     HDC dc = offscreen.Get();
     const int width = item.rcItem.right - item.rcItem.left;
     const int height = item.rcItem.bottom - item.rcItem.top;
-    SetBkMode(dc, TRANSPARENT);
-    const Look look = GetLook(item);
-    DrawFace(dc, item.rcItem, look);
+    const Look look = DrawFace(dc, item);
 
     const int y = static_cast<int>(height * 0.5 - imageHeight * 0.5);
     if (look == kPressed)

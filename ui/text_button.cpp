@@ -9,9 +9,7 @@ void CTextButton::DrawItem(const DRAWITEMSTRUCT& item) {
     HDC dc = offscreen.Get();
     const int width = item.rcItem.right - item.rcItem.left;
     const int height = item.rcItem.bottom - item.rcItem.top;
-    SetBkMode(dc, TRANSPARENT);
-    const Look look = GetLook(item);
-    DrawFace(dc, item.rcItem, look);
+    const Look look = DrawFace(dc, item);
 
     const std::string label = GetWindowTextString(m_hWnd);
     CSelectObject font(dc, GetLookFont(look, item.itemState));
